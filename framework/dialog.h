@@ -1,0 +1,51 @@
+// TDialog: a window built from a dialog resource, run modally (Execute) or, for tests and
+// embedding, modeless (Create). It attaches its control objects before the derived setup
+// runs, dispatches every message through the class's response table, and speaks the
+// dialog-procedure protocol itself: handlers only decide, and put any result in
+// TMessage::result, which goes to DWLP_MSGRESULT.
+#pragma once
+#include <vector>
+#include "controls.h"
+#include "response_table.h"
+
+class TDialog : public TWindow {
+public:
+  // `parent` may be null (a top-level window).
+  TDialog(HWND parent, int resourceId);
+  ~TDialog() override;
+  TDialog(const TDialog&) = delete;
+  TDialog& operator=(const TDialog&) = delete;
+
+  INT_PTR Execute();           // modal; returns the result given to CloseWindow
+  HWND Create();               // modeless; null on failure
+  void CloseWindow(INT_PTR result);
+  INT_PTR Result() const { return result_; }
+  HWND ParentHandle() const { return parent_; }
+  int ResourceId() const { return resourceId_; }
+
+  void AddChild(TControl* control) { children_.push_back(control); }
+
+protected:
+  virtual void SetupWindow();    // WM_INITDIALOG: attaches and sets up the controls
+  virtual void CleanupWindow() {}  // WM_DESTROY
+  virtual bool Respond(TMessage& m);
+  void CmOk() { CloseWindow(IDOK); }
+  void CmCancel() { CloseWindow(IDCANCEL); }
+
+  // The one procedure for every dialog: finds the object and dispatches.
+  static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l);
+  // Shared by the dialog procedures once the object is known.
+  INT_PTR Dispatch(UINT msg, WPARAM w, LPARAM l);
+  // Called at WM_INITDIALOG by whichever procedure found the object.
+  void Bind(HWND hwnd);
+
+private:
+  TControl* ChildById(int id) const;
+  static const TResponse<TDialog> responses[];
+
+  HWND parent_;
+  int resourceId_;
+  bool modal_ = false;
+  INT_PTR result_ = 0;
+  std::vector<TControl*> children_;
+};

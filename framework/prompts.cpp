@@ -1,0 +1,23 @@
+#include "prompts.h"
+
+namespace {
+int PlatformMessageBox(HWND owner, const char* text, const char* caption, UINT type) {
+  return ::MessageBoxA(owner, text, caption, type);
+}
+TPromptHooks platform{PlatformMessageBox, ::GetOpenFileNameA, ::SHBrowseForFolderA};
+TPromptHooks current = platform;
+}  // namespace
+
+TPromptHooks SetPromptHooks(const TPromptHooks& hooks) {
+  TPromptHooks old = current;
+  current.messageBox = hooks.messageBox ? hooks.messageBox : platform.messageBox;
+  current.openFile = hooks.openFile ? hooks.openFile : platform.openFile;
+  current.browseFolder = hooks.browseFolder ? hooks.browseFolder : platform.browseFolder;
+  return old;
+}
+
+int ShowMessageBox(HWND owner, const char* text, const char* caption, UINT type) {
+  return current.messageBox(owner, text, caption, type);
+}
+BOOL ShowOpenFileDialog(OPENFILENAMEA* ofn) { return current.openFile(ofn); }
+PIDLIST_ABSOLUTE ShowFolderBrowser(BROWSEINFOA* bi) { return current.browseFolder(bi); }

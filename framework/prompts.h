@@ -1,0 +1,27 @@
+// The one way the programs ask the user something: message boxes, the open-file dialog and
+// the folder browser. Each goes through a replaceable function, so a test can answer it
+// and read what was asked.
+#pragma once
+#include <windows.h>
+#include <commdlg.h>
+#include <shlobj.h>
+
+struct TPromptHooks {
+  int (*messageBox)(HWND owner, const char* text, const char* caption, UINT type);
+  BOOL (*openFile)(OPENFILENAMEA* ofn);
+  PIDLIST_ABSOLUTE (*browseFolder)(BROWSEINFOA* bi);
+};
+
+// Installs new hooks (null members keep the platform's function); returns the previous set.
+TPromptHooks SetPromptHooks(const TPromptHooks& hooks);
+
+int ShowMessageBox(HWND owner, const char* text, const char* caption, UINT type);
+BOOL ShowOpenFileDialog(OPENFILENAMEA* ofn);
+PIDLIST_ABSOLUTE ShowFolderBrowser(BROWSEINFOA* bi);
+
+// The programs' three kinds of message, each with a single OK button.
+inline int ShowError(HWND owner, const char* text) { return ShowMessageBox(owner, text, "Error", MB_OK | MB_ICONHAND); }
+inline int ShowWarning(HWND owner, const char* text) {
+  return ShowMessageBox(owner, text, "Warnning", MB_OK | MB_ICONEXCLAMATION);
+}
+inline int ShowSuccess(HWND owner, const char* text) { return ShowMessageBox(owner, text, "Ok", MB_OK | MB_ICONINFORMATION); }

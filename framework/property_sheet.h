@@ -1,0 +1,45 @@
+// TPropertySheet and TPropertyPage: a tabbed sheet of pages built from dialog resources.
+// The platform creates a page the first time it is shown, so only created pages see the
+// apply notification; a page's Apply decides, the base class answers the sheet.
+#pragma once
+#include <vector>
+#include "dialog.h"
+#include <prsht.h>
+
+class TPropertyPage : public TDialog {
+public:
+  explicit TPropertyPage(int resourceId);
+  HPROPSHEETPAGE CreatePage();
+  bool IsCreated() const { return hwnd_ != nullptr; }
+
+protected:
+  // The sheet's apply notification (PSN_APPLY): store the controls, then return the
+  // base's result, which accepts.
+  virtual LRESULT Apply() { return PSNRET_NOERROR; }
+  bool Respond(TMessage& m) override;
+
+private:
+  static INT_PTR CALLBACK PageProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l);
+};
+
+class TPropertySheet {
+public:
+  TPropertySheet(HWND parent, const char* caption);
+  virtual ~TPropertySheet();
+  TPropertySheet(const TPropertySheet&) = delete;
+  TPropertySheet& operator=(const TPropertySheet&) = delete;
+
+  void AddPage(TPropertyPage& page) { pages_.push_back(&page); }
+  INT_PTR Execute();  // modal
+  HWND Create();      // modeless, for tests; the caller pumps messages and destroys it
+  HWND Handle() const { return hwnd_; }  // modeless only; a page finds a modal sheet as its parent
+
+private:
+  bool Build(PROPSHEETHEADERA& header, DWORD flags);
+
+  HWND parent_;
+  const char* caption_;
+  HWND hwnd_ = nullptr;
+  std::vector<TPropertyPage*> pages_;
+  std::vector<HPROPSHEETPAGE> handles_;
+};

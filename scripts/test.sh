@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Runs every test: installs what is missing, builds both architectures, checks the shipped
+# 32-bit programs, then runs the 64-bit test programs under Wine on a private X display.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/bootstrap.sh"
+"$root/scripts/build.sh"
+ctest --test-dir "$root/build/i686" --output-on-failure
+. "$root/scripts/wine-session.sh"
+wine_session_start "$root/build/x86_64/wineprefix"
+ctest --test-dir "$root/build/x86_64" --output-on-failure "$@"

@@ -1,0 +1,7 @@
+// Changing the process's current directory, drive included (Windows only).
+#pragma once
+
+// Makes path the current directory; when it starts with a drive letter and
+// ':', that drive first becomes the current drive. 0 on success, -1 on
+// failure, in which case the current directory is as it was before.
+int change_dir(const char* path);

@@ -1,0 +1,135 @@
+#include "gui_test.h"
+#include <shlobj.h>
+#include <cstring>
+
+void PumpMessages(int ms) {
+  DWORD end = ::GetTickCount() + ms;
+  do {
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      ::TranslateMessage(&msg);
+      ::DispatchMessageA(&msg);
+    }
+    ::Sleep(1);
+  } while (static_cast<int>(end - ::GetTickCount()) > 0);
+}
+
+bool PumpUntil(const std::function<bool()>& done, int ms) {
+  DWORD end = ::GetTickCount() + ms;
+  while (!done()) {
+    if (static_cast<int>(end - ::GetTickCount()) <= 0) return false;
+    PumpMessages(5);
+  }
+  return true;
+}
+
+namespace {
+std::vector<std::pair<UINT_PTR, ModalDriver*>> drivers;
+}
+
+ModalDriver::ModalDriver(std::function<bool()> action, UINT periodMs) : action_(std::move(action)) {
+  timer_ = ::SetTimer(nullptr, 0, periodMs, Tick);
+  drivers.push_back({timer_, this});
+}
+
+ModalDriver::~ModalDriver() {
+  if (!done_) ::KillTimer(nullptr, timer_);
+  for (auto it = drivers.begin(); it != drivers.end(); ++it)
+    if (it->second == this) { drivers.erase(it); break; }
+}
+
+void CALLBACK ModalDriver::Tick(HWND, UINT, UINT_PTR id, DWORD) {
+  for (auto& d : drivers) {
+    if (d.first != id || d.second->done_) continue;
+    ModalDriver* self = d.second;
+    // Stop the timer first: the action may itself open a modal loop.
+    ::KillTimer(nullptr, id);
+    if (self->action_()) self->done_ = true;
+    else self->timer_ = d.first = ::SetTimer(nullptr, 0, 20, Tick);
+    return;
+  }
+}
+
+ScriptedPrompts* ScriptedPrompts::active_ = nullptr;
+
+ScriptedPrompts::ScriptedPrompts() {
+  active_ = this;
+  previous_ = SetPromptHooks({MessageBoxHook, OpenFileHook, BrowseHook});
+}
+
+ScriptedPrompts::~ScriptedPrompts() {
+  SetPromptHooks(previous_);
+  active_ = nullptr;
+}
+
+int ScriptedPrompts::MessageBoxHook(HWND owner, const char* text, const char* caption, UINT type) {
+  ScriptedPrompts* self = active_;
+  self->boxes.push_back({owner, text ? text : "", caption ? caption : "", type});
+  if (self->onBox) self->onBox(self->boxes.back());
+  if (self->answers.empty()) return self->defaultAnswer;
+  int answer = self->answers.front();
+  self->answers.erase(self->answers.begin());
+  return answer;
+}
+
+BOOL ScriptedPrompts::OpenFileHook(OPENFILENAMEA* ofn) {
+  ScriptedPrompts* self = active_;
+  std::string filter;
+  for (const char* p = ofn->lpstrFilter; p && *p; p += std::strlen(p) + 1) filter += std::string(p) + "|";
+  self->fileDialogs.push_back({filter, ofn->Flags, ofn->hwndOwner});
+  if (self->nextFile.empty() || self->nextFile.size() >= ofn->nMaxFile) return FALSE;
+  std::memcpy(ofn->lpstrFile, self->nextFile.c_str(), self->nextFile.size() + 1);
+  return TRUE;
+}
+
+PIDLIST_ABSOLUTE ScriptedPrompts::BrowseHook(BROWSEINFOA* bi) {
+  ScriptedPrompts* self = active_;
+  self->folderTitles.push_back(bi->lpszTitle ? bi->lpszTitle : "");
+  if (self->nextFolder.empty()) return nullptr;
+  wchar_t wide[MAX_PATH];
+  ::MultiByteToWideChar(CP_ACP, 0, self->nextFolder.c_str(), -1, wide, MAX_PATH);
+  return ::ILCreateFromPathW(wide);
+}
+
+std::string WindowText(HWND hwnd) {
+  int len = ::GetWindowTextLengthA(hwnd);
+  std::string s(static_cast<size_t>(len) + 1, '\0');
+  int got = ::GetWindowTextA(hwnd, &s[0], len + 1);
+  s.resize(got > 0 ? static_cast<size_t>(got) : 0);
+  return s;
+}
+
+namespace {
+struct FindData { const char* caption; HWND found; };
+BOOL CALLBACK FindProc(HWND hwnd, LPARAM l) {
+  auto* d = reinterpret_cast<FindData*>(l);
+  DWORD pid = 0;
+  ::GetWindowThreadProcessId(hwnd, &pid);
+  if (pid == ::GetCurrentProcessId() && WindowText(hwnd) == d->caption) {
+    d->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+}  // namespace
+
+HWND FindOwnWindow(const char* caption) {
+  FindData d{caption, nullptr};
+  ::EnumWindows(FindProc, reinterpret_cast<LPARAM>(&d));
+  return d.found;
+}
+
+void Click(HWND dialog, int id) { ::SendMessageA(::GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+
+RECT DialogUnitsToPixels(HWND dialog, int x, int y, int w, int h) {
+  RECT r{x, y, x + w, y + h};
+  ::MapDialogRect(dialog, &r);
+  return r;
+}
+
+RECT ChildRect(HWND dialog, int id) {
+  RECT r;
+  ::GetWindowRect(::GetDlgItem(dialog, id), &r);
+  ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}

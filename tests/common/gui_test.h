@@ -1,0 +1,65 @@
+// Helpers for tests that drive real windows in-process: pumping messages, acting from
+// inside a modal loop, and answering the programs' prompts.
+#pragma once
+#include <windows.h>
+#include <functional>
+#include <string>
+#include <vector>
+#include "prompts.h"
+
+// Dispatches this thread's messages for about `ms` milliseconds.
+void PumpMessages(int ms = 50);
+// Dispatches messages until `done` holds or `ms` pass; returns whether it held.
+bool PumpUntil(const std::function<bool()>& done, int ms = 5000);
+
+// Runs `action` from inside the next modal loop on this thread (a thread timer that the
+// loop dispatches), retrying each `periodMs` until it returns true.
+class ModalDriver {
+public:
+  explicit ModalDriver(std::function<bool()> action, UINT periodMs = 20);
+  ~ModalDriver();
+  bool Done() const { return done_; }
+private:
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD);
+  std::function<bool()> action_;
+  UINT_PTR timer_;
+  bool done_ = false;
+};
+
+// Answers every message box, file dialog and folder browser while it lives, and records
+// what was asked. Message boxes get the queued answers in order, then `defaultAnswer`.
+class ScriptedPrompts {
+public:
+  struct Box { HWND owner; std::string text, caption; UINT type; };
+  struct FileDialog { std::string filter; DWORD flags; HWND owner; };
+
+  ScriptedPrompts();
+  ~ScriptedPrompts();
+
+  std::vector<Box> boxes;
+  std::vector<FileDialog> fileDialogs;
+  std::vector<std::string> folderTitles;
+  std::vector<int> answers;       // consumed front first
+  int defaultAnswer = IDOK;
+  std::string nextFile;           // empty: the file dialog is cancelled
+  std::string nextFolder;         // empty: the folder browser is cancelled
+  std::function<void(const Box&)> onBox;  // runs while the "box" is open
+
+private:
+  static int MessageBoxHook(HWND, const char*, const char*, UINT);
+  static BOOL OpenFileHook(OPENFILENAMEA*);
+  static PIDLIST_ABSOLUTE BrowseHook(BROWSEINFOA*);
+  static ScriptedPrompts* active_;
+  TPromptHooks previous_;
+};
+
+// The text of a window, whole.
+std::string WindowText(HWND hwnd);
+// A top-level window of this process with this caption, or null.
+HWND FindOwnWindow(const char* caption);
+// Sends a click to a child control as the user's click would arrive (BM_CLICK).
+void Click(HWND dialog, int id);
+// Dialog units to pixels for this dialog, as the template's coordinates map.
+RECT DialogUnitsToPixels(HWND dialog, int x, int y, int w, int h);
+// A control's rectangle in its dialog's client coordinates.
+RECT ChildRect(HWND dialog, int id);

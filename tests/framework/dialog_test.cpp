@@ -1,0 +1,160 @@
+#include <gtest/gtest.h>
+#include "dialog.h"
+#include "gui_test.h"
+
+namespace {
+
+class TRecordingList : public TListBox {
+public:
+  using TListBox::TListBox;
+  int drawn = 0;
+  void ODADrawEntire(DRAWITEMSTRUCT&) override { ++drawn; }
+};
+
+class TCatchingEdit : public TEdit {
+public:
+  using TEdit::TEdit;
+  int caught = 0;
+  void SetupWindow() override { Subclass(); }
+protected:
+  bool WindowProc(UINT msg, WPARAM, LPARAM, LRESULT& result) override {
+    if (msg != WM_USER + 5) return false;
+    ++caught;
+    result = 7;
+    return true;
+  }
+};
+
+class TTestDialog : public TDialog {
+public:
+  explicit TTestDialog(bool swallowCancel = false)
+      : TDialog(nullptr, 100), edit(this, 10), combo(this, 11), box(this, 12), list(this, 14),
+        swallowCancel_(swallowCancel) {}
+  TCatchingEdit edit;
+  TComboBox combo;
+  TCheckBox box;
+  TRecordingList list;
+  int counted = 0, timers = 0, cleanups = 0;
+  std::string textAtSetup;
+
+protected:
+  void SetupWindow() override {
+    TDialog::SetupWindow();
+    textAtSetup = combo.IsWindow() ? "attached" : "not attached";
+  }
+  void CleanupWindow() override { ++cleanups; }
+  void CmCount() { ++counted; }
+  void CmCancelMaybe(TMessage& m) {
+    if (!swallowCancel_) CloseWindow(m.Id());
+  }
+  void EvTimer() { ++timers; }
+  void EvNotify(TMessage& m) { m.result = 42; }
+
+private:
+  bool swallowCancel_;
+  DECLARE_RESPONSE_TABLE(TTestDialog);
+};
+
+DEFINE_RESPONSE_TABLE(TTestDialog, TDialog) = {
+    {WM_COMMAND, 13, BN_CLICKED, &Self::CmCount},
+    {WM_COMMAND, IDCANCEL, BN_CLICKED, &Self::CmCancelMaybe},
+    {WM_TIMER, 0, 0, &Self::EvTimer},
+    {WM_NOTIFY, 14, NM_CUSTOMDRAW, &Self::EvNotify},
+    {},
+};
+
+}  // namespace
+
+TEST(Dialog, ControlsAreAttachedBeforeTheDerivedSetupAndTableRowsReachHandlers) {
+  TTestDialog dlg;
+  ASSERT_NE(dlg.Create(), nullptr);
+  EXPECT_EQ(dlg.textAtSetup, "attached");
+  EXPECT_EQ(dlg.combo.Handle(), ::GetDlgItem(dlg.Handle(), 11));
+
+  Click(dlg.Handle(), 13);
+  Click(dlg.Handle(), 13);
+  EXPECT_EQ(dlg.counted, 2);
+
+  ::SendMessageA(dlg.Handle(), WM_TIMER, 0, 0);
+  EXPECT_EQ(dlg.timers, 1);
+}
+
+TEST(Dialog, NotifyResultGoesToMsgResult) {
+  TTestDialog dlg;
+  ASSERT_NE(dlg.Create(), nullptr);
+  NMHDR hdr{::GetDlgItem(dlg.Handle(), 14), 14, static_cast<UINT>(NM_CUSTOMDRAW)};
+  EXPECT_EQ(::SendMessageA(dlg.Handle(), WM_NOTIFY, 14, reinterpret_cast<LPARAM>(&hdr)), 42);
+  // A notification that no row names falls to the default, which answers 0.
+  NMHDR other{::GetDlgItem(dlg.Handle(), 14), 14, static_cast<UINT>(NM_CLICK)};
+  EXPECT_EQ(::SendMessageA(dlg.Handle(), WM_NOTIFY, 14, reinterpret_cast<LPARAM>(&other)), 0);
+}
+
+TEST(Dialog, DerivedRowOverridesBaseCancelAndModalRunReturnsResult) {
+  {
+    TTestDialog dlg(true);
+    ASSERT_NE(dlg.Create(), nullptr);
+    Click(dlg.Handle(), IDCANCEL);
+    EXPECT_TRUE(dlg.IsWindow()) << "a swallowed Esc must leave the window open";
+  }
+  TTestDialog dlg;
+  ModalDriver ok([&] {
+    if (!dlg.IsWindow()) return false;
+    Click(dlg.Handle(), IDOK);
+    return true;
+  });
+  EXPECT_EQ(dlg.Execute(), IDOK);
+  EXPECT_EQ(dlg.cleanups, 1);
+  EXPECT_FALSE(dlg.IsWindow());
+}
+
+TEST(Dialog, OwnerDrawAndSubclassReachTheControlObjects) {
+  TTestDialog dlg;
+  ASSERT_NE(dlg.Create(), nullptr);
+  ::ShowWindow(dlg.Handle(), SW_SHOW);
+  static const char line[] = "x";
+  dlg.list.AddItemData(line);
+  ::UpdateWindow(dlg.Handle());
+  PumpMessages(50);
+  EXPECT_GE(dlg.list.drawn, 1);
+  EXPECT_EQ(dlg.edit.Send(WM_USER + 5), 7);
+  EXPECT_EQ(dlg.edit.caught, 1);
+}
+
+TEST(Controls, ComboAndCheckBoxWrappers) {
+  TTestDialog dlg;
+  ASSERT_NE(dlg.Create(), nullptr);
+  dlg.combo.AddString("alpha");
+  dlg.combo.InsertString("beta", 0);
+  ASSERT_EQ(dlg.combo.GetCount(), 2);
+  char* item = dlg.combo.DupItemText(0);
+  EXPECT_STREQ(item, "beta");
+  delete[] item;
+  EXPECT_EQ(dlg.combo.DupItemText(2), nullptr);
+
+  std::string longText(5000, 'u');
+  dlg.combo.SetText(longText.c_str());
+  char* whole = dlg.combo.DupText();
+  EXPECT_EQ(std::string(whole).size(), longText.size());
+  delete[] whole;
+
+  dlg.box.SetCheck(BST_INDETERMINATE);
+  EXPECT_EQ(dlg.box.GetCheck(), BST_INDETERMINATE);
+  EXPECT_FALSE(dlg.box.IsChecked());
+  dlg.box.SetCheck(BST_CHECKED);
+  EXPECT_TRUE(dlg.box.IsChecked());
+}
+
+TEST(Prompts, ErrorsWarningsAndReportsGoThroughTheHook) {
+  ScriptedPrompts prompts;
+  prompts.answers = {IDCANCEL};
+  EXPECT_EQ(ShowError(nullptr, "bad"), IDCANCEL);
+  ShowWarning(nullptr, "careful");
+  ShowSuccess(nullptr, "done");
+  ASSERT_EQ(prompts.boxes.size(), 3u);
+  EXPECT_EQ(prompts.boxes[0].caption, "Error");
+  EXPECT_EQ(prompts.boxes[0].type, static_cast<UINT>(MB_OK | MB_ICONHAND));
+  EXPECT_EQ(prompts.boxes[1].caption, "Warnning");
+  EXPECT_EQ(prompts.boxes[1].type, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
+  EXPECT_EQ(prompts.boxes[2].caption, "Ok");
+  EXPECT_EQ(prompts.boxes[2].text, "done");
+}
