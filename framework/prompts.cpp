@@ -4,7 +4,10 @@ namespace {
 int PlatformMessageBox(HWND owner, const char* text, const char* caption, UINT type) {
   return ::MessageBoxA(owner, text, caption, type);
 }
-TPromptHooks platform{PlatformMessageBox, ::GetOpenFileNameA, ::SHBrowseForFolderA};
+// The platform's functions are stdcall on 32-bit Windows; the hooks are plain functions.
+BOOL PlatformOpenFile(OPENFILENAMEA* ofn) { return ::GetOpenFileNameA(ofn); }
+PIDLIST_ABSOLUTE PlatformBrowseFolder(BROWSEINFOA* bi) { return ::SHBrowseForFolderA(bi); }
+TPromptHooks platform{PlatformMessageBox, PlatformOpenFile, PlatformBrowseFolder};
 TPromptHooks current = platform;
 }  // namespace
 
