@@ -4,7 +4,7 @@
 # /usr/bin/wine picks the 32-bit loader, which this kernel cannot start.
 set -euo pipefail
 packages=(cmake ninja-build g++-mingw-w64-i686 g++-mingw-w64-x86-64 googletest
-          wine wine64 fonts-wine xvfb xauth xdotool imagemagick clang)
+          wine wine64 fonts-wine xvfb xauth xdotool imagemagick clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

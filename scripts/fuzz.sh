@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Runs every fuzz target long: SECONDS each (default 3600), one after another, on the
+# native sanitizer build. Findings land in build/native/findings; add each as a file to
+# tests/native/corpus/TARGET once mended, so the test command replays it.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+seconds=${1:-3600}
+"$root/scripts/bootstrap.sh"
+cmake -S "$root/tests/native" -B "$root/build/native" -G Ninja -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+cmake --build "$root/build/native"
+for t in "$root"/build/native/fuzz_*; do
+  echo "== $(basename "$t")"
+  "$root/scripts/fuzz-one.sh" "$t" "$root/tests/native/corpus/${t##*/fuzz_}" "$root/build/native/findings" "$seconds"
+done
