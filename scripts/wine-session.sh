@@ -12,7 +12,7 @@ wine_session_start() {
   rm -f "$fdfile"
   export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   mkdir -p "$WINEPREFIX"
-  wineserver -p
+  wineserver -p </dev/null >/dev/null 2>&1
   if [ ! -f "$WINEPREFIX/.tarnwell-ready" ]; then
     wine wineboot -i </dev/null >/dev/null 2>&1
     # Without a window manager Wine waits ~2 s each time a captioned window hides;
@@ -23,6 +23,7 @@ wine_session_start() {
     wine wineboot </dev/null >/dev/null 2>&1
   fi
   trap wine_session_stop EXIT
+  trap 'exit 143' INT TERM
 }
 wine_session_stop() {
   wineserver -k 2>/dev/null || true

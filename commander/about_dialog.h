@@ -1,0 +1,11 @@
+// The About box: the program's icon, name and picture, opened near the main window.
+#pragma once
+#include "dialog.h"
+
+class AboutDialog : public TDialog {
+public:
+  explicit AboutDialog(HWND owner);
+
+protected:
+  void SetupWindow() override;
+};

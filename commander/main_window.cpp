@@ -1,0 +1,177 @@
+#include "main_window.h"
+
+#include <cstring>
+
+#include "about_dialog.h"
+#include "history.h"
+#include "options_sheet.h"
+#include "prompts.h"
+#include "resource.h"
+#include "settings.h"
+#include "settings_store.h"
+#include "str_util.h"
+
+DEFINE_RESPONSE_TABLE(TDialogTarnwellCommander, TDialog) = {
+    {WM_COMMAND, IDC_GO, BN_CLICKED, &Self::CmGo},
+    {WM_COMMAND, IDC_ESCAPE, BN_CLICKED, &Self::CmEscape},
+    {WM_COMMAND, IDC_URL, CBN_DROPDOWN, &Self::CbUrlCommit},
+    {WM_COMMAND, IDC_URL, CBN_KILLFOCUS, &Self::CbUrlCommit},
+    {WM_COMMAND, IDC_LOCAL, CBN_DROPDOWN, &Self::CbLocalCommit},
+    {WM_COMMAND, IDC_LOCAL, CBN_KILLFOCUS, &Self::CbLocalCommit},
+    {WM_COMMAND, IDC_BROWSE_LOCAL, BN_CLICKED, &Self::CmBrowseLocal},
+    {WM_COMMAND, IDC_ABOUT, BN_CLICKED, &Self::CmAbout},
+    {WM_COMMAND, IDC_OPTIONS, BN_CLICKED, &Self::CmOptions},
+    {WM_COMMAND, IDC_CONFIG, BN_CLICKED, &Self::CmTarngetConfig},
+    {WM_COMMAND, IDC_TOPMOST, BN_CLICKED, &Self::CmTopMost},
+    {WM_COMMAND, IDC_TASK_SWITCH, BN_CLICKED, &Self::CmTaskSwitch},
+    {WM_COMMAND, IDC_STATE, BN_CLICKED, &Self::CmState},
+    {WM_NOTIFY, IDC_TASK_LIST, NM_DBLCLK, &Self::CmState},
+    {WM_NOTIFY, IDC_TASK_LIST, LVN_GETDISPINFOA, &Self::EvTaskListDisplayText},
+    {WM_COMMAND, IDC_CLEAR, BN_CLICKED, &Self::CmClear},
+    {WM_COMMAND, IDC_KILL, BN_CLICKED, &Self::CmKill},
+    {WM_COMMAND, IDC_KILL_ALL, BN_CLICKED, &Self::CmKillAll},
+    {WM_COMMAND, IDC_PAUSE, BN_CLICKED, &Self::CmPause},
+    {WM_DROPFILES, 0, 0, &Self::EvDropFiles},
+    {WM_TIMER, 0, 0, &Self::EvTimer},
+    {WM_CLOSE, 0, 0, &Self::EvClose},
+    {},
+};
+
+// The drop target only keeps a reference to urlBox, which is built after it; GCC takes
+// the binding for a read of the member before its construction.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wuninitialized"
+TDialogTarnwellCommander::TDialogTarnwellCommander()
+    : TDialog(nullptr, IDD_COMMANDER),
+      dropTarget(urlBox),
+      goButton(this, IDC_GO),
+      topMostBox(this, IDC_TOPMOST),
+      useOptionsBox(this, IDC_USE_OPTIONS),
+      useConfigBox(this, IDC_USE_CONFIG),
+      urlBox(this, IDC_URL),
+      localBox(this, IDC_LOCAL),
+      placeholder(this, IDC_TASK_PLACEHOLDER) {
+  LoadSettings(*this);
+}
+#pragma GCC diagnostic pop
+
+TDialogTarnwellCommander::~TDialogTarnwellCommander() {
+  // Tasks still listed when the window object goes (never after a normal close) are
+  // freed with their handles; their copiers keep running.
+  taskChain.clear_delete();
+  // The editor outlives the commander; only our handle to it goes.
+  if (configProcess) ::CloseHandle(configProcess);
+}
+
+void TDialogTarnwellCommander::SetupWindow() {
+  TDialog::SetupWindow();
+
+  RECT window, topMost;
+  GetWindowRect(window);
+  topMostBox.GetWindowRect(topMost);
+  fullWidth = window.right - window.left;
+  fullHeight = window.bottom - window.top;
+  collapsedHeight = topMost.bottom - window.top + 6;
+  ApplyTaskPanelSwitch();
+
+  ::DragAcceptFiles(hwnd_, TRUE);
+  ::RegisterDragDrop(hwnd_, &dropTarget);
+
+  if (g_settings.windowX != kNotSet) MoveTo(g_settings.windowX, g_settings.windowY);
+  SetText("Tarnwell Commander v1.0a");
+  if (HICON icon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_PROGRAM)))
+    Post(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+
+  // From here on the combo boxes hold these lists until they are read back.
+  fill_combo_take(urlBox, g_settings.remoteUrl, false);
+  fill_combo_take(localBox, g_settings.localPath, false);
+
+  topMostBox.SetCheck(g_settings.topMost ? BST_CHECKED : BST_UNCHECKED);
+  ApplyTopMost();
+  useOptionsBox.SetCheck(g_settings.useOptions ? BST_CHECKED : BST_UNCHECKED);
+  useConfigBox.SetCheck(g_settings.useTarngetConfig ? BST_CHECKED : BST_UNCHECKED);
+
+  CreateTaskList();
+  SetTimer(0, 1000);
+}
+
+void TDialogTarnwellCommander::CleanupWindow() {
+  ::RevokeDragDrop(hwnd_);
+  TDialog::CleanupWindow();
+}
+
+// The setting holds the state this call selects; afterwards it holds the other one, which
+// the next "&Task" click selects.
+void TDialogTarnwellCommander::ApplyTaskPanelSwitch() {
+  SetPos(nullptr, 0, 0, fullWidth, g_settings.taskListSwitch ? fullHeight : collapsedHeight,
+         SWP_NOMOVE | SWP_NOZORDER);
+  g_settings.taskListSwitch = !g_settings.taskListSwitch;
+}
+
+void TDialogTarnwellCommander::ApplyTopMost() {
+  SetPos(topMostBox.IsChecked() ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+// The list takes the placeholder's size; its top follows the folded window's bottom edge.
+void TDialogTarnwellCommander::CreateTaskList() {
+  RECT area;
+  placeholder.GetWindowRect(area);
+  const int width = area.right - area.left, height = area.bottom - area.top;
+  const int top = collapsedHeight - 20;
+  taskList.reset(new TListView(nullptr, IDC_TASK_LIST));
+  if (!taskList->Create(hwnd_, IDC_TASK_LIST, RECT{6, top, 6 + width, top + height},
+                        WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SHAREIMAGELISTS))
+    return;
+  taskList->InsertColumn(0, "Status", g_settings.statusWidth);
+  taskList->InsertColumn(1, "Tarnwell command-line arguments",
+                         g_settings.commandWidth == kNotSet ? width - g_settings.statusWidth : g_settings.commandWidth);
+}
+
+void TDialogTarnwellCommander::CbUrlCommit() { commit_combo_text(urlBox, CommitMode::Add); }
+void TDialogTarnwellCommander::CbLocalCommit() { commit_combo_text(localBox, CommitMode::Add); }
+void TDialogTarnwellCommander::CmBrowseLocal() { browse_folder(localBox, nullptr); }
+
+void TDialogTarnwellCommander::EvDropFiles(TMessage& m) {
+  accept_dropped_file(localBox, reinterpret_cast<HDROP>(m.wParam));
+}
+
+void TDialogTarnwellCommander::CmAbout() {
+  AboutDialog about(hwnd_);
+  about.Execute();
+}
+
+void TDialogTarnwellCommander::CmOptions() {
+  TPropertySheetOptions sheet(hwnd_);
+  sheet.Execute();
+}
+
+// One editor at a time: a click while the editor we started still runs does nothing.
+void TDialogTarnwellCommander::CmTarngetConfig() {
+  if (configProcess) {
+    DWORD code = 0;
+    if (::GetExitCodeProcess(configProcess, &code) && code == STILL_ACTIVE) return;
+    ::CloseHandle(configProcess);
+    configProcess = nullptr;
+  }
+  // CreateProcessA may write into its command line, so it gets a copy.
+  char* commandLine = dup_n(configCommand, std::strlen(configCommand));
+  if (!commandLine) return;
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION started{};
+  if (::CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started)) {
+    ::CloseHandle(started.hThread);
+    configProcess = started.hProcess;
+  } else if (char* text = format_alloc("Spawn %s error", configCommand)) {
+    ShowError(hwnd_, text);
+    delete[] text;
+  }
+  delete[] commandLine;
+}
+
+// Closing succeeds only once every task is gone; a refusal keeps the window open.
+void TDialogTarnwellCommander::EvClose() {
+  if (RemoveAllTasks() != 0) return;
+  SaveSettings(*this);
+  CloseWindow(IDCANCEL);
+}

@@ -1,0 +1,119 @@
+// The four pages of the options sheet. Each fills its controls from the process-wide option
+// set when it is first shown and stores them back when the sheet applies; a page that was
+// never shown stores nothing. History fields commit typed text into their own list when it
+// drops down and when they lose the focus; only apply copies those lists into the option set.
+#pragma once
+#include <cstdint>
+#include <vector>
+#include "options.h"
+#include "property_sheet.h"
+
+class TOptionsPage : public TPropertyPage {
+public:
+  using TPropertyPage::TPropertyPage;
+
+protected:
+  void SetupWindow() override;
+  LRESULT Apply() override;
+  // Fill the controls from the option set, and store them into it, in the page's order.
+  virtual void ShowValues() = 0;
+  virtual void StoreValues() = 0;
+
+  // Registers a history field, so that its drop-down and focus-loss notifications commit.
+  void AddHistoryBox(const TComboBox& box) { historyBoxes_.push_back(&box); }
+  void CbCommitHistory(TMessage& m);
+
+  static void ShowChoice(const TComboBox& box, const TChoiceOption& option);
+  static void ShowYesOnly(const TComboBox& box, std::int32_t selection);
+  static void ShowFlag(const TCheckBox& box, unsigned char flag);
+  static void ShowHistory(const TComboBox& box, chain<cstring1>& list);
+  static std::int32_t ReadChoice(const TComboBox& box);
+  static unsigned char ReadFlag(const TCheckBox& box);
+  static void ReadShortText(const TEdit& edit, char (&text)[kShortTextSize]);
+
+private:
+  std::vector<const TComboBox*> historyBoxes_;
+};
+
+class TPropertyPageCommon : public TOptionsPage {
+public:
+  TPropertyPageCommon();
+
+  TComboBox createDirBox, overwriteBox, recursiveBox, gaugeBox, talkBox;
+  TEdit retriesEdit;
+  TCheckBox useFirstFilenameBox, useLogBox, useIncludeBox, useExcludeBox, useWorkDirBox;
+  TComboBox firstFilenameBox, logBox, includeBox, excludeBox, workDirBox;
+  // The "+" beside the inclusive patterns: it shares id 65535 with the static labels.
+  HWND includeAddButton = nullptr;
+
+protected:
+  void SetupWindow() override;
+  void ShowValues() override;
+  void StoreValues() override;
+
+private:
+  void CmUnnamed(TMessage& m);
+  void CmIncludeRemove();
+  void CmExcludeAdd();
+  void CmExcludeRemove();
+  void CmBrowseWorkDir();
+  void CmBrowseLog();
+
+  DECLARE_RESPONSE_TABLE(TPropertyPageCommon);
+};
+
+class TPropertyPageFTP : public TOptionsPage {
+public:
+  TPropertyPageFTP();
+
+  TRadioButton downloadButton, uploadButton, dirListButton;
+  TCheckBox useDirListNameBox;
+  TComboBox dirListNameBox, eraseBox, unixLinksBox, pasvBox;
+  TCheckBox useProxyBox;  // three states
+  TComboBox proxyBox;
+
+protected:
+  void ShowValues() override;
+  void StoreValues() override;
+
+  DECLARE_RESPONSE_TABLE(TPropertyPageFTP);
+};
+
+class TPropertyPageHTTP : public TOptionsPage {
+public:
+  TPropertyPageHTTP();
+
+  TRadioButton downloadButton, recoveryButton;
+  TCheckBox useDefaultHtmlBox;
+  TComboBox defaultHtmlBox, sameSiteBox, nonHtmlBox, relocateBox;
+  TCheckBox useProxyBox;  // three states
+  TComboBox proxyBox;
+
+protected:
+  void ShowValues() override;
+  void StoreValues() override;
+
+  DECLARE_RESPONSE_TABLE(TPropertyPageHTTP);
+};
+
+class TPropertyPageNNTP : public TOptionsPage {
+public:
+  TPropertyPageNNTP();
+
+  TRadioButton downloadButton, outdateButton;
+  TComboBox decodeBox;
+  TEdit minRowsEdit;
+  TCheckBox useMsgidDirBox;
+  TComboBox msgidDirBox;
+  TCheckBox useFileListBox;
+  TComboBox fileListBox;
+
+protected:
+  void ShowValues() override;
+  void StoreValues() override;
+
+private:
+  void CmBrowseMsgidDir();
+
+  DECLARE_RESPONSE_TABLE(TPropertyPageNNTP);
+};

@@ -1,0 +1,14 @@
+#include "options_sheet.h"
+
+TPropertySheetOptions::TPropertySheetOptions(HWND owner) : TPropertySheet(owner, "Tarnwell Command-line Options") {
+  AddPage(common);
+  AddPage(ftp);
+  AddPage(http);
+  AddPage(nntp);
+}
+
+// A modeless sheet goes before its pages do, so no page object is gone while the sheet
+// still talks to its window.
+TPropertySheetOptions::~TPropertySheetOptions() {
+  if (Handle() && ::IsWindow(Handle())) ::DestroyWindow(Handle());
+}

@@ -1,0 +1,15 @@
+// The options sheet: the four pages of task options, opened modally by "&Options".
+#pragma once
+#include "option_pages.h"
+
+class TPropertySheetOptions : public TPropertySheet {
+public:
+  // The sheet, captioned "Tarnwell Command-line Options", with its pages added.
+  explicit TPropertySheetOptions(HWND owner);
+  ~TPropertySheetOptions() override;
+
+  TPropertyPageCommon common;
+  TPropertyPageFTP ftp;
+  TPropertyPageHTTP http;
+  TPropertyPageNNTP nntp;
+};

@@ -1,0 +1,112 @@
+#include "settings_store.h"
+
+#include <cstdint>
+#include <cstring>
+
+#include "history.h"
+#include "main_window.h"
+#include "options.h"
+#include "settings.h"
+
+const char kCommanderSettingsKey[] = "Software\\Brennock\\Tarnwell Commander";
+
+namespace {
+
+// Reads a fixed-size value of any type into `target`, `size` bytes at most. A missing
+// value, or one larger than `size`, leaves the target as it was; a shorter one overwrites
+// only its first bytes. The query lands in a scratch buffer first, since the registry may
+// write into the buffer even when it reports the value too large.
+bool QueryInto(HKEY key, const char* name, void* target, DWORD size) {
+  BYTE scratch[8];
+  if (size > sizeof scratch) return false;
+  DWORD got = size;
+  if (::RegQueryValueExA(key, name, nullptr, nullptr, scratch, &got) != ERROR_SUCCESS) return false;
+  std::memcpy(target, scratch, got < size ? got : size);
+  return true;
+}
+
+void SetBinary(HKEY key, const char* name, const void* data, DWORD size) {
+  ::RegSetValueExA(key, name, 0, REG_BINARY, static_cast<const BYTE*>(data), size);
+}
+
+void SetDword(HKEY key, const char* name, std::int32_t value) {
+  ::RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+}
+
+}  // namespace
+
+void LoadSettings() {
+  HKEY key;
+  if (::RegOpenKeyExA(HKEY_CURRENT_USER, kCommanderSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return;
+
+  std::int32_t position[2] = {g_settings.windowX, g_settings.windowY};
+  if (QueryInto(key, "Window Position", position, sizeof position)) {
+    g_settings.windowX = position[0];
+    g_settings.windowY = position[1];
+    RECT desktop;
+    ::GetWindowRect(::GetDesktopWindow(), &desktop);
+    // A position off the desktop (a minimized window's, or another screen layout's)
+    // would open the window where nobody sees it.
+    if (g_settings.windowX < 0 || g_settings.windowY < 0 || g_settings.windowX >= desktop.right ||
+        g_settings.windowY >= desktop.bottom)
+      g_settings.windowX = kNotSet;
+  }
+
+  load_history(key, "Remote URL", g_settings.remoteUrl, kHistoryLimit);
+  load_history(key, "Local path", g_settings.localPath, kHistoryLimit);
+
+  QueryInto(key, "Top most", &g_settings.topMost, 1);
+  QueryInto(key, "Use options", &g_settings.useOptions, 1);
+  QueryInto(key, "Use tarnget config", &g_settings.useTarngetConfig, 1);
+  QueryInto(key, "Task list status width", &g_settings.statusWidth, 4);
+  QueryInto(key, "Task list command width", &g_settings.commandWidth, 4);
+  QueryInto(key, "Task list switch", &g_settings.taskListSwitch, 1);
+
+  for (const OptionListName& list : kOptionLists)
+    load_history(key, list.registryName, g_options.*list.list, kHistoryLimit);
+
+  ::RegCloseKey(key);
+}
+
+void SaveSettings(const CommanderControls& controls) {
+  HKEY key;
+  if (::RegOpenKeyExA(HKEY_CURRENT_USER, kCommanderSettingsKey, 0, KEY_WRITE, &key) != ERROR_SUCCESS &&
+      ::RegCreateKeyExA(HKEY_CURRENT_USER, kCommanderSettingsKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE,
+                        nullptr, &key, nullptr) != ERROR_SUCCESS)
+    return;
+
+  RECT r;
+  if (::GetWindowRect(controls.window, &r) && (r.left != g_settings.windowX || r.top != g_settings.windowY)) {
+    g_settings.windowX = r.left;
+    g_settings.windowY = r.top;
+    const std::int32_t position[2] = {g_settings.windowX, g_settings.windowY};
+    SetBinary(key, "Window Position", position, sizeof position);
+  }
+
+  FieldTexts texts;
+  CollectWindowState(controls, texts);
+
+  save_history(key, "Remote URL", g_settings.remoteUrl, kHistoryLimit);
+  save_history(key, "Local path", g_settings.localPath, kHistoryLimit);
+
+  SetBinary(key, "Top most", &g_settings.topMost, 1);
+  SetBinary(key, "Use options", &g_settings.useOptions, 1);
+  SetBinary(key, "Use tarnget config", &g_settings.useTarngetConfig, 1);
+  SetDword(key, "Task list status width", g_settings.statusWidth);
+  SetDword(key, "Task list command width", g_settings.commandWidth);
+  // While running, the byte holds what the next "&Task" click selects, the opposite of
+  // what is shown; the stored byte says whether the task list was shown at exit.
+  g_settings.taskListSwitch = g_settings.taskListSwitch ? 0 : 1;
+  SetBinary(key, "Task list switch", &g_settings.taskListSwitch, 1);
+
+  // Option lists only after an options page applied: otherwise the stored lists stay.
+  if (g_optionsApplied)
+    for (const OptionListName& list : kOptionLists)
+      save_history(key, list.registryName, g_options.*list.list, kHistoryLimit);
+
+  ::RegCloseKey(key);
+}
+
+void LoadSettings(TDialogTarnwellCommander&) { LoadSettings(); }
+
+void SaveSettings(TDialogTarnwellCommander& window) { SaveSettings(ControlsOf(window)); }

@@ -1,0 +1,20 @@
+// The commander's settings in the registry: read once before the main window exists,
+// written once when it closes after every task has gone.
+#pragma once
+#include "window_state.h"
+
+class TDialogTarnwellCommander;
+
+// HKEY_CURRENT_USER subkey of the commander's settings.
+extern const char kCommanderSettingsKey[];
+
+// Fills the process-wide settings and the option lists from the registry. A missing key
+// or value leaves its default; nothing is reported.
+void LoadSettings();
+// Runs the collect step on the main window's controls and writes the settings back.
+// Failures are silent: a write the user did not ask for must not keep the window open.
+void SaveSettings(const CommanderControls& controls);
+
+// The same, as the main window calls them: last while it is built, and when it closes.
+void LoadSettings(TDialogTarnwellCommander& window);
+void SaveSettings(TDialogTarnwellCommander& window);

@@ -1,0 +1,256 @@
+#include "config_model.h"
+#include <climits>
+#include <initializer_list>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include "history.h"
+#include "prompts.h"
+#include "str_util.h"
+
+ConfigModel g_configModel;
+
+namespace {
+
+const char* const kOverwriteTexts[] = {"Default", "Timestamp", "Yes", "No", nullptr};
+const std::int32_t kOverwriteCodes[] = {0, 1, -1};
+const char* const kCreateDirTexts[] = {"Default", "Below", "Full", "No", nullptr};
+const std::int32_t kCreateDirCodes[] = {1, 2, 0};
+// The copier also knows 2 for "Recursive mode"; the editor offers no text for it.
+const char* const kRecursiveTexts[] = {"Default", "Below", "All links", "No", nullptr};
+const std::int32_t kRecursiveCodes[] = {1, 3, 0};
+const std::int32_t kRecursiveAllLinks = 3;
+const char* const kYesNoTexts[] = {"Default", "Yes", "No", nullptr};
+const std::int32_t kYesNoCodes[] = {1, 0};
+
+}  // namespace
+
+const CodedChoice kOverwriteChoice = {kOverwriteTexts, kOverwriteCodes};
+const CodedChoice kCreateDirChoice = {kCreateDirTexts, kCreateDirCodes};
+const CodedChoice kRecursiveChoice = {kRecursiveTexts, kRecursiveCodes};
+const CodedChoice kYesNoChoice = {kYesNoTexts, kYesNoCodes};
+const char* const kYesOnlyTexts[] = {"Default", "Yes", nullptr};
+
+int CodedChoice::Count() const {
+  int n = 0;
+  while (texts[n]) ++n;
+  return n;
+}
+
+int CodedChoice::PositionOf(std::int32_t code) const {
+  for (int i = 1; i < Count(); ++i)
+    if (codes[i - 1] == code) return i;
+  return -1;
+}
+
+ConfigModel::~ConfigModel() {
+  for (ConfigString* s : {&logPath, &workDirectory, &dirListName, &defaultHtml, &msgidDirectory, &fileList, &ftpProxy,
+                          &httpProxy}) {
+    s->history.clear_delete();
+  }
+}
+
+namespace {
+
+struct ChoiceField {
+  std::int32_t ConfigModel::*position;
+  CopierNumber number;
+  const CodedChoice* coding;
+};
+
+const ChoiceField kChoiceFields[] = {
+    {&ConfigModel::overwriteMode, kOverwriteMode, &kOverwriteChoice},
+    {&ConfigModel::createDirectory, kCreateDirectory, &kCreateDirChoice},
+    {&ConfigModel::recursiveMode, kRecursiveMode, &kRecursiveChoice},
+    {&ConfigModel::transferGauge, kTransferGauge, &kYesNoChoice},
+    {&ConfigModel::clientServerTalk, kClientServerTalk, &kYesNoChoice},
+    {&ConfigModel::eraseSource, kEraseSource, &kYesNoChoice},
+    {&ConfigModel::pasvMode, kPasvMode, &kYesNoChoice},
+    {&ConfigModel::includeNonHtml, kIncludeNonHtml, &kYesNoChoice},
+    {&ConfigModel::relocateImage, kRelocateImage, &kYesNoChoice},
+    {&ConfigModel::decodePosts, kDecodePosts, &kYesNoChoice},
+};
+
+struct TextField {
+  char (ConfigModel::*text)[kNumberTextSize];
+  CopierNumber number;
+};
+
+const TextField kTextFields[] = {
+    {&ConfigModel::retryCount, kRetryCount},
+    {&ConfigModel::minimumRows, kMinimumRows},
+};
+
+// A proxy keeps its port in a number value of its own; the others have none (port -1).
+struct StringField {
+  ConfigString ConfigModel::*setting;
+  CopierString value;
+  int port;
+  unsigned char ConfigModel::*portAbsent;
+};
+
+const StringField kStringFields[] = {
+    {&ConfigModel::logPath, kLogFilePath, -1, nullptr},
+    {&ConfigModel::workDirectory, kWorkDirectory, -1, nullptr},
+    {&ConfigModel::dirListName, kDirListName, -1, nullptr},
+    {&ConfigModel::defaultHtml, kDefaultHtmlName, -1, nullptr},
+    {&ConfigModel::msgidDirectory, kMsgidDirectory, -1, nullptr},
+    {&ConfigModel::fileList, kFileListName, -1, nullptr},
+    {&ConfigModel::ftpProxy, kFtpProxyServer, kFtpProxyPort, &ConfigModel::ftpPortAbsent},
+    {&ConfigModel::httpProxy, kHttpProxyServer, kHttpProxyPort, &ConfigModel::httpPortAbsent},
+};
+
+void LoadChoices(ConfigModel& model, const std::int32_t* numbers) {
+  for (const ChoiceField& f : kChoiceFields) {
+    std::int32_t code = numbers[f.number];
+    int position = code == kAbsentNumber ? 0 : f.coding->PositionOf(code);
+    if (position < 0) {
+      model.kept.numbers[f.number] = 1;
+      position = 0;
+    }
+    model.*f.position = position;
+  }
+  std::int32_t derived = numbers[kRecursiveMode] == kRecursiveAllLinks ? 1 : 0;
+  model.includeUnixLinks = derived;
+  model.includeSameSite = derived;
+}
+
+void LoadTexts(ConfigModel& model, const std::int32_t* numbers) {
+  for (const TextField& f : kTextFields) {
+    char* text = model.*f.text;
+    text[0] = '\0';
+    std::int32_t value = numbers[f.number];
+    if (value == kAbsentNumber) continue;
+    char digits[16];
+    std::snprintf(digits, sizeof digits, "%ld", static_cast<long>(value));
+    if (std::strlen(digits) >= kNumberTextSize) {
+      model.kept.numbers[f.number] = 1;  // shown empty rather than cut to another number
+      continue;
+    }
+    copy_n(text, digits, kNumberTextSize - 1);
+  }
+}
+
+void LoadStrings(ConfigModel& model, char* const* strings, const std::int32_t* numbers) {
+  for (const StringField& f : kStringFields) {
+    ConfigString& setting = model.*f.setting;
+    if (f.port >= 0) model.*f.portAbsent = numbers[f.port] == kAbsentNumber && !model.kept.numbers[f.port];
+    bool portKept = f.port >= 0 && model.kept.numbers[f.port];
+    if (model.kept.strings[f.value] || portKept) {
+      // A server and its port go together: neither is shown, both are kept.
+      model.kept.strings[f.value] = 1;
+      if (f.port >= 0) model.kept.numbers[f.port] = 1;
+      setting.enabled = 0;
+      continue;
+    }
+    const char* value = strings[f.value];
+    if (!value) {
+      setting.enabled = 0;
+      continue;
+    }
+    setting.enabled = 1;
+    std::int32_t port = f.port >= 0 ? numbers[f.port] : kAbsentNumber;
+    if (port != kAbsentNumber && port != 0) {
+      std::unique_ptr<char[]> entry(format_alloc("%s:%ld", value, static_cast<long>(port)));
+      if (entry) push_recent(setting.history, entry.get());
+    } else {
+      push_recent(setting.history, value);
+    }
+  }
+}
+
+void ShowWriteError(HKEY root) {
+  std::unique_ptr<char[]> text(format_alloc("write %s registry key \"%s\" error", RootName(root), kCopierConfigKey));
+  ShowError(nullptr, text ? text.get() : "");
+}
+
+}  // namespace
+
+std::int32_t ReadDecimal(const char* text) {
+  const char* p = skip_chars(text, " \t\n\v\f\r");
+  bool negative = *p == '-';
+  if (*p == '-' || *p == '+') ++p;
+  const long long limit = negative ? -static_cast<long long>(INT32_MIN) : INT32_MAX;
+  long long magnitude = 0;
+  for (; *p >= '0' && *p <= '9'; ++p) {
+    magnitude = magnitude * 10 + (*p - '0');
+    if (magnitude > limit) magnitude = limit;
+  }
+  return static_cast<std::int32_t>(negative ? -magnitude : magnitude);
+}
+
+void LoadConfigModel(HKEY root, ConfigModel& model) {
+  model.modified = 0;
+  char* strings[kCopierStringCount];
+  std::int32_t numbers[kCopierNumberCount];
+  ReadCopierConfig(root, strings, numbers, &model.kept);
+  LoadChoices(model, numbers);
+  LoadTexts(model, numbers);
+  LoadStrings(model, strings, numbers);
+  FreeCopierStrings(strings);
+}
+
+void StoreConfigModel(HKEY root, ConfigModel& model) {
+  if (!model.modified) return;
+  model.modified = 0;
+  model.storedSinceStart = 1;
+
+  char* strings[kCopierStringCount] = {};
+  signed char stringStates[kCopierStringCount];
+  std::int32_t numbers[kCopierNumberCount] = {};
+  signed char numberStates[kCopierNumberCount];
+  for (signed char& s : stringStates) s = kSet;
+  for (signed char& s : numberStates) s = kSet;
+
+  for (const ChoiceField& f : kChoiceFields) {
+    int position = model.*f.position;
+    if (position > 0 && position < f.coding->Count()) {
+      numbers[f.number] = f.coding->codes[position - 1];
+    } else {
+      numberStates[f.number] = model.kept.numbers[f.number] && position == 0 ? kLeave : kDelete;
+    }
+  }
+
+  for (const TextField& f : kTextFields) {
+    const char* text = model.*f.text;
+    if (text[0]) numbers[f.number] = ReadDecimal(text);
+    else numberStates[f.number] = model.kept.numbers[f.number] ? kLeave : kDelete;
+  }
+
+  // Proxy servers are split from their "host:port" entries in copies: the history keeps
+  // the entry as the user typed it.
+  std::unique_ptr<char[]> servers[2];
+  int proxies = 0;
+  for (const StringField& f : kStringFields) {
+    ConfigString& setting = model.*f.setting;
+    cstring1* head = setting.history.nth(0);
+    if (setting.enabled && head) {
+      if (f.port < 0) {
+        strings[f.value] = cstring1_text(head);
+        continue;
+      }
+      const char* entry = cstring1_text(head);
+      std::unique_ptr<char[]>& server = servers[proxies++];
+      server.reset(dup_n(entry, std::strlen(entry)));
+      if (!server) {  // out of memory: this proxy stays as stored
+        stringStates[f.value] = kLeave;
+        numberStates[f.port] = kLeave;
+        continue;
+      }
+      char* colon = find_char(server.get(), ':');
+      if (*colon) numbers[f.port] = ReadDecimal(colon + 1);
+      else if (model.*f.portAbsent) numberStates[f.port] = kLeave;
+      *colon = '\0';
+      strings[f.value] = server.get();
+      continue;
+    }
+    signed char state = !setting.enabled && model.kept.strings[f.value] ? kLeave : kDelete;
+    stringStates[f.value] = state;
+    if (f.port >= 0) numberStates[f.port] = state;
+  }
+
+  stringStates[kNntpProxyServer] = kLeave;
+  numberStates[kNntpProxyPort] = kLeave;
+
+  if (WriteCopierConfig(root, strings, stringStates, numbers, numberStates) != 0) ShowWriteError(root);
+}

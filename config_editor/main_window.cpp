@@ -1,0 +1,91 @@
+#include "main_window.h"
+#include "config_commands.h"
+#include "config_model.h"
+#include "config_sheet.h"
+#include "editor_settings.h"
+#include "tarncfg_ids.h"
+
+DEFINE_RESPONSE_TABLE(TDialogTarngetConfig, TDialog) = {
+    {WM_COMMAND, IDC_MAIN_PERSONAL, BN_CLICKED, &Self::CmPersonal},
+    {WM_COMMAND, IDC_MAIN_GLOBAL, BN_CLICKED, &Self::CmGlobal},
+    {WM_COMMAND, IDC_MAIN_PERSONAL_TO_GLOBAL, BN_CLICKED, &Self::CmPersonalToGlobal},
+    {WM_COMMAND, IDC_MAIN_GLOBAL_TO_PERSONAL, BN_CLICKED, &Self::CmGlobalToPersonal},
+    {WM_COMMAND, IDC_MAIN_RESET_PERSONAL, BN_CLICKED, &Self::CmResetPersonal},
+    {WM_COMMAND, IDC_MAIN_RESET_GLOBAL, BN_CLICKED, &Self::CmResetGlobal},
+    {WM_COMMAND, IDC_MAIN_ABOUT, BN_CLICKED, &Self::CmAbout},
+    // Escape must not close the window: only WM_CLOSE does, after saving.
+    {WM_COMMAND, IDCANCEL, BN_CLICKED, &Self::CmIgnore},
+    {WM_CLOSE, 0, 0, &Self::EvClose},
+    {},
+};
+
+TDialogTarngetConfig::TDialogTarngetConfig()
+    : TDialog(nullptr, IDD_CONFIG_MAIN),
+      personal_(this, IDC_MAIN_PERSONAL),
+      global_(this, IDC_MAIN_GLOBAL),
+      personalToGlobal_(this, IDC_MAIN_PERSONAL_TO_GLOBAL),
+      globalToPersonal_(this, IDC_MAIN_GLOBAL_TO_PERSONAL),
+      resetPersonal_(this, IDC_MAIN_RESET_PERSONAL),
+      resetGlobal_(this, IDC_MAIN_RESET_GLOBAL),
+      about_(this, IDC_MAIN_ABOUT) {
+  LoadEditorSettings();
+}
+
+void TDialogTarngetConfig::SetupWindow() {
+  TDialog::SetupWindow();
+  if (g_editorSettings.windowX != kNoPosition) MoveTo(g_editorSettings.windowX, g_editorSettings.windowY);
+  SetText("Tarnwell Config v1.0a");
+  if (HICON icon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TARNCFG))) {
+    Post(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+  }
+}
+
+void TDialogTarngetConfig::Edit(HKEY root, const char* caption) {
+  LoadConfigModel(root);
+  {
+    TPropertySheetConfig sheet(Handle(), caption);
+    sheet.Execute();
+  }
+  // Whether anything is written depends only on whether a page applied.
+  StoreConfigModel(root);
+}
+
+void TDialogTarngetConfig::CmPersonal() { Edit(HKEY_CURRENT_USER, "Personal Configuration"); }
+void TDialogTarngetConfig::CmGlobal() { Edit(HKEY_LOCAL_MACHINE, "Global Configuration"); }
+void TDialogTarngetConfig::CmPersonalToGlobal() { CopyCopierConfig(Handle(), HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE); }
+void TDialogTarngetConfig::CmGlobalToPersonal() { CopyCopierConfig(Handle(), HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER); }
+void TDialogTarngetConfig::CmResetPersonal() { ResetCopierConfig(Handle(), HKEY_CURRENT_USER); }
+void TDialogTarngetConfig::CmResetGlobal() { ResetCopierConfig(Handle(), HKEY_LOCAL_MACHINE); }
+
+void TDialogTarngetConfig::CmAbout() {
+  TDialogAbout about(Handle());
+  about.Execute();
+}
+
+void TDialogTarngetConfig::EvClose() {
+  RECT r;
+  if (GetWindowRect(r)) SaveEditorSettings(r);
+  CloseWindow(IDCANCEL);
+}
+
+TDialogAbout::TDialogAbout(HWND parent) : TDialog(parent, IDD_ABOUT) {}
+
+POINT AboutBoxPlace(const RECT& parent, const RECT& box, const RECT& desktop) {
+  int width = box.right - box.left;
+  int height = box.bottom - box.top;
+  int desktopWidth = desktop.right - desktop.left;
+  int desktopHeight = desktop.bottom - desktop.top;
+  POINT p{parent.left + (parent.right - parent.left) / 5, parent.top + (parent.bottom - parent.top) / 4};
+  if (p.x + width > desktopWidth) p.x = desktopWidth - width;
+  if (p.y + height > desktopHeight) p.y = desktopHeight - height;
+  return p;
+}
+
+void TDialogAbout::SetupWindow() {
+  TDialog::SetupWindow();
+  RECT parent, box, desktop;
+  if (!::GetWindowRect(ParentHandle(), &parent) || !GetWindowRect(box)) return;
+  ::GetWindowRect(::GetDesktopWindow(), &desktop);
+  POINT p = AboutBoxPlace(parent, box, desktop);
+  MoveTo(p.x, p.y);
+}

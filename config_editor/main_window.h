@@ -1,0 +1,40 @@
+// TDialogTarngetConfig: the editor's main window of seven buttons, and its About box.
+#pragma once
+#include "dialog.h"
+
+class TDialogTarngetConfig : public TDialog {
+public:
+  // Loads the editor's own settings; the window itself is made by Execute or Create.
+  TDialogTarngetConfig();
+
+protected:
+  void SetupWindow() override;
+
+private:
+  void CmPersonal();
+  void CmGlobal();
+  void CmPersonalToGlobal();
+  void CmGlobalToPersonal();
+  void CmResetPersonal();
+  void CmResetGlobal();
+  void CmAbout();
+  void CmIgnore() {}
+  void EvClose();
+  void Edit(HKEY root, const char* caption);
+
+  TButton personal_, global_, personalToGlobal_, globalToPersonal_, resetPersonal_, resetGlobal_, about_;
+  DECLARE_RESPONSE_TABLE(TDialogTarngetConfig);
+};
+
+// The About box: placed a fifth of its parent's width and a quarter of its height in from
+// the parent's corner, kept on the desktop.
+class TDialogAbout : public TDialog {
+public:
+  explicit TDialogAbout(HWND parent);
+
+protected:
+  void SetupWindow() override;
+};
+
+// Where the About box goes for these window rectangles (screen coordinates).
+POINT AboutBoxPlace(const RECT& parent, const RECT& box, const RECT& desktop);

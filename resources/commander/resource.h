@@ -1,0 +1,99 @@
+// Resource and control ids of the commander, shared by its resource script and its code.
+// Ids repeat across the option pages: each page has its own prefix.
+#pragma once
+
+// The id every static label shares (and, on the common options page, one "+" button).
+#define IDC_UNNAMED 65535
+
+#define IDI_PROGRAM 1
+#define IDB_ABOUT_PICTURE 9
+
+// Dialog templates.
+#define IDD_COMMANDER 1
+#define IDD_OPTIONS_COMMON 2
+#define IDD_OPTIONS_FTP 3
+#define IDD_OPTIONS_HTTP 4
+#define IDD_OPTIONS_NNTP 5
+#define IDD_ABOUT 6
+
+// The main window.
+#define IDC_GO 1
+#define IDC_ESCAPE 2
+#define IDC_LOCAL 101
+#define IDC_URL 102
+#define IDC_OPTIONS 103
+#define IDC_USE_CONFIG 104
+#define IDC_TOPMOST 105
+#define IDC_TASK_SWITCH 106
+#define IDC_PAUSE 107
+#define IDC_KILL 108
+#define IDC_USE_OPTIONS 109
+#define IDC_CONFIG 110
+#define IDC_ABOUT 111
+#define IDC_CLEAR 112
+#define IDC_BROWSE_LOCAL 113
+#define IDC_STATE 114
+#define IDC_TASK_LIST 997
+#define IDC_KILL_ALL 1342
+#define IDC_TASK_PLACEHOLDER 1997
+
+// The About box.
+#define IDC_ABOUT_PICTURE 300
+
+// "Common Options".
+#define IDC_COMMON_USE_WORK_DIR 101
+#define IDC_COMMON_FIRST_FILENAME 102
+#define IDC_COMMON_EXCLUDE_ADD 103
+#define IDC_COMMON_USE_LOG 104
+#define IDC_COMMON_USE_INCLUDE 105
+#define IDC_COMMON_LOG 106
+#define IDC_COMMON_BROWSE_LOG 107
+#define IDC_COMMON_INCLUDE_REMOVE 108
+#define IDC_COMMON_USE_FIRST_FILENAME 109
+#define IDC_COMMON_EXCLUDE_REMOVE 110
+#define IDC_COMMON_RETRIES 111
+#define IDC_COMMON_BROWSE_WORK_DIR 112
+#define IDC_COMMON_WORK_DIR 113
+#define IDC_COMMON_CREATE_DIR 114
+#define IDC_COMMON_OVERWRITE 115
+#define IDC_COMMON_RECURSIVE 116
+#define IDC_COMMON_USE_EXCLUDE 117
+#define IDC_COMMON_GAUGE 118
+#define IDC_COMMON_TALK 119
+#define IDC_COMMON_EXCLUDE 2005
+#define IDC_COMMON_INCLUDE 2006
+#define IDC_COMMON_INCLUDE_ADD IDC_UNNAMED
+
+// "FTP Options".
+#define IDC_FTP_DIR_LIST 101
+#define IDC_FTP_DOWNLOAD 102
+#define IDC_FTP_PASV 103
+#define IDC_FTP_UPLOAD 104
+#define IDC_FTP_USE_PROXY 105
+#define IDC_FTP_DIR_LIST_NAME 106
+#define IDC_FTP_ERASE 107
+#define IDC_FTP_UNIX_LINKS 108
+#define IDC_FTP_PROXY 109
+#define IDC_FTP_USE_DIR_LIST_NAME 110
+
+// "HTTP Options".
+#define IDC_HTTP_USE_DEFAULT_HTML 101
+#define IDC_HTTP_DOWNLOAD 102
+#define IDC_HTTP_RECOVERY 104
+#define IDC_HTTP_SAME_SITE 106
+#define IDC_HTTP_NON_HTML 107
+#define IDC_HTTP_RELOCATE 108
+#define IDC_HTTP_DEFAULT_HTML 110
+#define IDC_HTTP_PROXY 1013
+#define IDC_HTTP_USE_PROXY 1023
+
+// "NNTP Options".
+#define IDC_NNTP_MIN_ROWS 101
+#define IDC_NNTP_FILE_LIST 102
+#define IDC_NNTP_MSGID_DIR 103
+#define IDC_NNTP_DOWNLOAD 104
+#define IDC_NNTP_OUTDATE 105
+#define IDC_NNTP_BROWSE_MSGID_DIR 106
+#define IDC_NNTP_USE_FILE_LIST 107
+#define IDC_NNTP_DECODE 108
+#define IDC_NNTP_USE_MSGID_DIR 109

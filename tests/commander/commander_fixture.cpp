@@ -1,0 +1,83 @@
+#include "commander_fixture.h"
+
+#include <new>
+#include "options.h"
+#include "settings.h"
+
+void CommanderTest::SetUp() {
+  ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Brennock\\Tarnwell Commander");
+  ResetCommanderState();
+}
+
+void CommanderTest::TearDown() { ResetCommanderState(); }
+
+// Rebuilt in place, so the defaults stay those of the programs' own constructors.
+void ResetCommanderState() {
+  g_settings.~CommanderSettings();
+  new (&g_settings) CommanderSettings();
+  g_options.~TaskOptions();
+  new (&g_options) TaskOptions();
+  g_optionsApplied = 0;
+}
+
+void SetList(chain<cstring1>& list, std::initializer_list<const char*> entries) {
+  list.clear_delete();
+  for (const char* e : entries) list.append(cstring1_new(e));
+}
+
+std::vector<std::string> ListOf(chain<cstring1>& list) {
+  std::vector<std::string> out;
+  for (int i = 0; i < list.count; ++i) out.push_back(cstring1_text(list.nth(i)));
+  return out;
+}
+
+std::vector<std::string> ComboItems(HWND combo) {
+  std::vector<std::string> out;
+  int n = static_cast<int>(::SendMessageA(combo, CB_GETCOUNT, 0, 0));
+  for (int i = 0; i < n; ++i) {
+    int len = static_cast<int>(::SendMessageA(combo, CB_GETLBTEXTLEN, i, 0));
+    std::string s(static_cast<size_t>(len) + 1, '\0');
+    ::SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(&s[0]));
+    s.resize(static_cast<size_t>(len));
+    out.push_back(s);
+  }
+  return out;
+}
+
+namespace {
+struct OwnedSearch { HWND owner; HWND found; };
+BOOL CALLBACK FindOwned(HWND hwnd, LPARAM l) {
+  auto* s = reinterpret_cast<OwnedSearch*>(l);
+  if (::GetWindow(hwnd, GW_OWNER) == s->owner && ::IsWindowVisible(hwnd)) {
+    s->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+}  // namespace
+
+HWND FindOwnedWindow(HWND owner) {
+  OwnedSearch s{owner, nullptr};
+  ::EnumThreadWindows(::GetCurrentThreadId(), FindOwned, reinterpret_cast<LPARAM>(&s));
+  return s.found;
+}
+
+HWND FindUnnamedButton(HWND page) {
+  for (HWND c = ::GetWindow(page, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
+    char cls[16] = "";
+    ::GetClassNameA(c, cls, sizeof cls);
+    if (::GetDlgCtrlID(c) == 65535 && ::lstrcmpiA(cls, "Button") == 0) return c;
+  }
+  return nullptr;
+}
+
+int WindowHeight(HWND hwnd) {
+  RECT r = ScreenRect(hwnd);
+  return r.bottom - r.top;
+}
+
+RECT ScreenRect(HWND hwnd) {
+  RECT r{};
+  ::GetWindowRect(hwnd, &r);
+  return r;
+}

@@ -1,0 +1,29 @@
+// Shared by the commander's window tests: a clean first-start state for every test, and
+// short ways to read lists, combo boxes and the windows a click opens.
+#pragma once
+#include <windows.h>
+#include <initializer_list>
+#include <string>
+#include <vector>
+#include <gtest/gtest.h>
+#include "chain.h"
+#include "cstring1.h"
+
+// Every test starts as a first start: no stored settings, defaults in the process-wide
+// settings and option set.
+class CommanderTest : public testing::Test {
+protected:
+  void SetUp() override;
+  void TearDown() override;
+};
+
+void ResetCommanderState();
+void SetList(chain<cstring1>& list, std::initializer_list<const char*> entries);
+std::vector<std::string> ListOf(chain<cstring1>& list);
+std::vector<std::string> ComboItems(HWND combo);
+// The visible top-level window of this thread owned by `owner`, or null.
+HWND FindOwnedWindow(HWND owner);
+// The 65535 "+" button of the common options page (the labels share its id).
+HWND FindUnnamedButton(HWND page);
+int WindowHeight(HWND hwnd);
+RECT ScreenRect(HWND hwnd);

@@ -1,0 +1,262 @@
+// The editor's main window as a real dialog: its buttons, Escape, closing with the own
+// settings, the Personal and Global edits through the real sheet, and the About box.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+#include "config_model.h"
+#include "editor_settings.h"
+#include "gui_test.h"
+#include "main_window.h"
+#include "registry_helpers.h"
+#include "window_checks.h"
+
+namespace {
+
+// The program-wide state starts every test as at program start.
+void ResetGlobals() {
+  for (const EditorHistory& h : kEditorHistories) {
+    (g_configModel.*h.setting).history.clear_delete();
+    (g_configModel.*h.setting).enabled = 0;
+  }
+  g_configModel.modified = 0;
+  g_configModel.storedSinceStart = 0;
+  g_editorSettings = EditorSettings{};
+}
+
+void SetPosition(std::int32_t x, std::int32_t y) {
+  std::int32_t p[2] = {x, y};
+  SetRaw(HKEY_CURRENT_USER, kEditorSettingsKey, "Window Position", REG_BINARY, p, sizeof p);
+}
+
+std::vector<BYTE> StoredPosition() {
+  DWORD type;
+  std::vector<BYTE> data;
+  GetRaw(HKEY_CURRENT_USER, kEditorSettingsKey, "Window Position", type, data);
+  return data;
+}
+
+std::vector<BYTE> PositionBytes(std::int32_t x, std::int32_t y) {
+  std::vector<BYTE> b(8);
+  std::memcpy(b.data(), &x, 4);
+  std::memcpy(b.data() + 4, &y, 4);
+  return b;
+}
+
+// The visible dialog that this thread shows on top of `owner` (a modal child of it).
+HWND OwnedPopup(HWND owner) {
+  struct Find { HWND owner, found; } f{owner, nullptr};
+  ::EnumThreadWindows(
+      ::GetCurrentThreadId(),
+      [](HWND w, LPARAM l) -> BOOL {
+        auto* f = reinterpret_cast<Find*>(l);
+        if (::GetWindow(w, GW_OWNER) == f->owner && ::IsWindowVisible(w)) {
+          f->found = w;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&f));
+  return f.found;
+}
+
+class MainWindow : public testing::Test {
+protected:
+  CleanKeys clean;
+  ScriptedPrompts prompts;
+  std::unique_ptr<TDialogTarngetConfig> window;
+  HWND hwnd = nullptr;
+
+  void SetUp() override { ResetGlobals(); }
+  void TearDown() override {
+    window.reset();
+    PumpMessages(10);
+    ResetGlobals();
+  }
+  void Open() {
+    window.reset(new TDialogTarngetConfig);
+    hwnd = window->Create();
+    ASSERT_NE(nullptr, hwnd);
+    PumpMessages(20);
+  }
+};
+
+TEST_F(MainWindow, SevenPlainButtonsUnderItsOwnCaption) {
+  Open();
+  EXPECT_EQ("Tarnwell Config v1.0a", WindowText(hwnd));
+  ExpectLayout(hwnd, {{1, 4, 4, 88, 12}, {113, 96, 4, 88, 12}, {103, 4, 18, 88, 12}, {101, 96, 18, 88, 12},
+                      {102, 4, 32, 88, 12}, {104, 96, 32, 88, 12}, {111, 157, 46, 27, 12}});
+  const std::pair<int, const char*> labels[] = {{1, "&Personal Config"},   {113, "&Global Config"},
+                                                {103, "Personal -> Global"}, {101, "Global -> Personal"},
+                                                {102, "Reset Personal"},     {104, "Reset Global"},
+                                                {111, "&About"}};
+  for (const auto& l : labels) {
+    HWND button = ::GetDlgItem(hwnd, l.first);
+    EXPECT_EQ(l.second, WindowText(button));
+    EXPECT_EQ(static_cast<LONG>(BS_PUSHBUTTON), ::GetWindowLongA(button, GWL_STYLE) & BS_TYPEMASK) << l.first;
+  }
+  LONG style = ::GetWindowLongA(hwnd, GWL_STYLE);
+  EXPECT_TRUE(style & WS_MINIMIZEBOX);
+  EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+  EXPECT_NE(0, ::SendMessageA(hwnd, WM_GETICON, ICON_BIG, 0));
+
+  // No stored position: centred on the screen.
+  RECT r, desktop;
+  ::GetWindowRect(hwnd, &r);
+  ::GetWindowRect(::GetDesktopWindow(), &desktop);
+  EXPECT_LE(std::abs((r.left + r.right) - (desktop.left + desktop.right)), 2);
+  EXPECT_LE(std::abs((r.top + r.bottom) - (desktop.top + desktop.bottom)), 2);
+}
+
+TEST_F(MainWindow, EscapeLeavesItOpenAndCloseSavesThePosition) {
+  SetString(HKEY_CURRENT_USER, kEditorSettingsKey, "Tarnget log path 0", "kept.log");
+  Open();
+  ::SendMessageA(hwnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  PumpMessages(10);
+  ASSERT_TRUE(::IsWindow(hwnd));
+
+  ::SetWindowPos(hwnd, nullptr, 50, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ::SendMessageA(hwnd, WM_CLOSE, 0, 0);
+  PumpMessages(10);
+  EXPECT_FALSE(::IsWindow(hwnd));
+  EXPECT_EQ(PositionBytes(50, 60), StoredPosition());
+  // No edit was stored: the histories stay as saved, the default entry is not added.
+  EXPECT_EQ("kept.log", GetString(HKEY_CURRENT_USER, kEditorSettingsKey, "Tarnget log path 0"));
+  EXPECT_FALSE(HasValue(HKEY_CURRENT_USER, kEditorSettingsKey, "Tarnget log path 1"));
+}
+
+TEST_F(MainWindow, StartsWhereItWasClosed) {
+  SetPosition(70, 80);
+  Open();
+  RECT r;
+  ::GetWindowRect(hwnd, &r);
+  EXPECT_EQ(70, r.left);
+  EXPECT_EQ(80, r.top);
+}
+
+TEST_F(MainWindow, CopyAndResetButtonsReportToTheMainWindow) {
+  Open();
+  Click(hwnd, 103);
+  SetNumber(HKEY_LOCAL_MACHINE, kCopierConfigKey, "PASV mode", 1);
+  Click(hwnd, 101);
+  EXPECT_EQ(1, GetNumber(HKEY_CURRENT_USER, kCopierConfigKey, "PASV mode"));
+  Click(hwnd, 102);
+  EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kCopierConfigKey));
+  Click(hwnd, 104);
+  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kCopierConfigKey));
+  ASSERT_EQ(4u, prompts.boxes.size());
+  EXPECT_EQ("Personal configuration not exist", prompts.boxes[0].text);
+  EXPECT_EQ("Configuration copied", prompts.boxes[1].text);
+  EXPECT_EQ("Personal configuration reset", prompts.boxes[2].text);
+  EXPECT_EQ("Global configuration reset", prompts.boxes[3].text);
+  for (const auto& box : prompts.boxes) EXPECT_EQ(hwnd, box.owner) << box.text;
+}
+
+// Global edit through the real sheet: OK stores the change; the close then saves the
+// histories, default entries included, because a store has run.
+TEST_F(MainWindow, GlobalEditStoresWhatOkAppliesAndCloseSavesHistories) {
+  SetString(HKEY_CURRENT_USER, kEditorSettingsKey, "Tarnget log path 0", "pre.log");
+  Open();
+  std::string caption;
+  ModalDriver driver([&] {
+    HWND sheet = FindOwnWindow("Global Configuration");
+    if (!sheet) return false;
+    caption = WindowText(sheet);
+    ::SendDlgItemMessageA(PropSheet_GetCurrentPageHwnd(sheet), 115, CB_SETCURSEL, 2, 0);
+    PropSheet_PressButton(sheet, PSBTN_OK);
+    return true;
+  });
+  Click(hwnd, 113);
+  ASSERT_TRUE(driver.Done());
+  EXPECT_EQ("Global Configuration", caption);
+  EXPECT_EQ(1, GetNumber(HKEY_LOCAL_MACHINE, kCopierConfigKey, "Overwrite mode"));
+  EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kCopierConfigKey));
+  EXPECT_EQ(1, g_configModel.storedSinceStart);
+
+  ::SendMessageA(hwnd, WM_CLOSE, 0, 0);
+  EXPECT_EQ("pre.log", GetString(HKEY_CURRENT_USER, kEditorSettingsKey, "Tarnget log path 0"));
+  EXPECT_EQ("~tarnget.log", GetString(HKEY_CURRENT_USER, kEditorSettingsKey, "Tarnget log path 1"));
+  EXPECT_EQ("default.html", GetString(HKEY_CURRENT_USER, kEditorSettingsKey, "Tarnget default HTML file name 0"));
+}
+
+// The program's own run: Enter at once opens the Personal sheet; Cancel writes nothing;
+// closing ends the modal loop.
+TEST_F(MainWindow, EnterOpensPersonalAndCancelWritesNothing) {
+  SetNumber(HKEY_CURRENT_USER, kCopierConfigKey, "PASV mode", 1);
+  TDialogTarngetConfig program;
+  HWND main = nullptr;
+  bool sheetSeen = false;
+  ModalDriver enter([&] {
+    main = FindOwnWindow("Tarnwell Config v1.0a");
+    if (!main || !::IsWindowVisible(main) || !::GetFocus()) return false;
+    ::PostMessageA(::GetFocus(), WM_KEYDOWN, VK_RETURN, 0);
+    return true;
+  });
+  ModalDriver cancel([&] {
+    HWND sheet = FindOwnWindow("Personal Configuration");
+    if (!sheet) return false;
+    sheetSeen = true;
+    ::SendDlgItemMessageA(PropSheet_GetCurrentPageHwnd(sheet), 115, CB_SETCURSEL, 2, 0);
+    PropSheet_PressButton(sheet, PSBTN_CANCEL);
+    return true;
+  });
+  ModalDriver close([&] {
+    if (!cancel.Done() || FindOwnWindow("Personal Configuration")) return false;
+    ::PostMessageA(main, WM_CLOSE, 0, 0);
+    return true;
+  });
+  program.Execute();
+  EXPECT_TRUE(sheetSeen);
+  EXPECT_EQ((std::vector<std::string>{"PASV mode"}), ValueNames(HKEY_CURRENT_USER, kCopierConfigKey));
+  EXPECT_EQ(0, g_configModel.storedSinceStart);
+  EXPECT_EQ(8u, StoredPosition().size());  // none was known, so the close wrote one
+}
+
+TEST_F(MainWindow, AboutBoxPlacesItselfAndShowsThePicture) {
+  Open();
+  ::SetWindowPos(hwnd, nullptr, 100, 90, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  RECT aboutRect{};
+  std::string title;
+  BITMAP picture{};
+  ModalDriver driver([&] {
+    HWND about = OwnedPopup(hwnd);
+    if (!about) return false;
+    ::GetWindowRect(about, &aboutRect);
+    title = WindowText(::FindWindowExA(about, nullptr, "Static", "Tarnwell Config v1.0a"));
+    for (HWND c = ::GetWindow(about, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
+      if ((::GetWindowLongA(c, GWL_STYLE) & SS_TYPEMASK) != SS_BITMAP) continue;
+      auto bitmap = reinterpret_cast<HBITMAP>(::SendMessageA(c, STM_GETIMAGE, IMAGE_BITMAP, 0));
+      if (bitmap) ::GetObjectA(bitmap, sizeof picture, &picture);
+    }
+    Click(about, IDOK);
+    return true;
+  });
+  Click(hwnd, 111);
+  ASSERT_TRUE(driver.Done());
+  EXPECT_EQ("Tarnwell Config v1.0a", title);
+  EXPECT_EQ(398, picture.bmWidth);
+  EXPECT_EQ(142, picture.bmHeight);
+  EXPECT_EQ(1, picture.bmBitsPixel);
+  RECT mainRect, desktop;
+  ::GetWindowRect(hwnd, &mainRect);
+  ::GetWindowRect(::GetDesktopWindow(), &desktop);
+  POINT want = AboutBoxPlace(mainRect, aboutRect, desktop);
+  EXPECT_EQ(want.x, aboutRect.left);
+  EXPECT_EQ(want.y, aboutRect.top);
+  EXPECT_EQ(100 + (mainRect.right - mainRect.left) / 5, aboutRect.left);
+}
+
+TEST(AboutBoxPlace, FifthAndQuarterInKeptOnTheDesktop) {
+  const RECT desktop{0, 0, 1280, 1024};
+  POINT p = AboutBoxPlace({100, 100, 603, 503}, {0, 0, 300, 150}, desktop);
+  EXPECT_EQ(100 + 503 / 5, p.x);
+  EXPECT_EQ(100 + 403 / 4, p.y);
+  p = AboutBoxPlace({1100, 900, 1600, 1100}, {0, 0, 300, 150}, desktop);
+  EXPECT_EQ(1280 - 300, p.x);
+  EXPECT_EQ(1024 - 150, p.y);
+}
+
+}  // namespace
