@@ -1,18 +1,27 @@
 #!/usr/bin/env bash
-# Saves pictures of the commander's windows into docs/ as PNG: the main window with its
-# task panel shown and folded, the About box and each options page. Builds the x86_64 tree
-# in DIR (default build/x86_64) and runs the picture cases of commander_tests under Wine.
-#   scripts/screenshots.sh [-d DIR]
+# Saves pictures of both programs' windows into docs/ as PNG, shown under Wine on a private
+# display: the commander's main window (task panel shown and folded), About box and options
+# pages; the editor's main window, About box and sheet pages.
+#   scripts/screenshots.sh [-d BUILD_DIR]     (default build/x86_64)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 dir="$root/build/x86_64"
 if [ "${1:-}" = "-d" ]; then dir=$(realpath -m "$2"); shift 2; fi
-rm -f "$dir"/bin/shot-*.bmp
-TARNWELL_SCREENSHOTS=1 "$root/scripts/dev-test.sh" -d "$dir" commander_tests --gtest_filter='Screenshots.*'
+[ -f "$dir/build.ninja" ] || cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-x86_64.cmake" >/dev/null
+cmake --build "$dir" --target commander_tests config_editor_screens
+. "$root/scripts/wine-session.sh"
+wine_session_start "$dir/wineprefix"
+shots=$(mktemp -d)
+trap 'rm -rf "$shots"; wine_session_stop' EXIT
+(cd "$shots" && TARNWELL_SCREENSHOTS=1 "$dir/wine-exec.sh" "$dir/bin/commander_tests.exe" \
+   --gtest_filter='Screenshots.*' >/dev/null)
+(cd "$shots" && "$dir/wine-exec.sh" "$dir/bin/config_editor_screens.exe" >/dev/null)
 mkdir -p "$root/docs"
-for shot in "$dir"/bin/shot-*.bmp; do
+for shot in "$shots"/*.bmp; do
   name=$(basename "$shot" .bmp)
-  # -strip leaves out the time stamps, so an unchanged window gives an unchanged file.
-  convert "$shot" -strip "$root/docs/${name#shot-}.png"
-  echo "docs/${name#shot-}.png"
+  case "$name" in shot-*) name="tarncmd-${name#shot-}";; esac
+  # -strip leaves out time stamps, so an unchanged window gives an unchanged file.
+  convert "$shot" -strip "$root/docs/$name.png"
+  echo "docs/$name.png"
 done
