@@ -6,48 +6,40 @@
 
 namespace {
 
-bool is_drive_letter(char c)
-{
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
+bool is_drive_letter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
 // The current directory as a new char[] string; null when it cannot be read.
-char* current_directory()
-{
-    const DWORD size = GetCurrentDirectoryA(0, nullptr); // terminator included
-    if (size == 0)
-        return nullptr;
-    char* dir = new (std::nothrow) char[size];
-    if (!dir)
-        return nullptr;
-    const DWORD len = GetCurrentDirectoryA(size, dir);
-    if (len == 0 || len >= size) {
-        delete[] dir;
-        return nullptr;
-    }
-    return dir;
+char* current_directory() {
+  const DWORD size = GetCurrentDirectoryA(0, nullptr);  // terminator included
+  if (size == 0) return nullptr;
+  char* dir = new (std::nothrow) char[size];
+  if (!dir) return nullptr;
+  const DWORD len = GetCurrentDirectoryA(size, dir);
+  if (len == 0 || len >= size) {
+    delete[] dir;
+    return nullptr;
+  }
+  return dir;
 }
 
-} // namespace
+}  // namespace
 
-int change_dir(const char* path)
-{
-    const bool has_drive = path[0] != '\0' && path[1] == ':' && is_drive_letter(path[0]);
-    if (!has_drive)
-        return SetCurrentDirectoryA(path) ? 0 : -1;
+int change_dir(const char* path) {
+  const bool has_drive = path[0] != '\0' && path[1] == ':' && is_drive_letter(path[0]);
+  if (!has_drive) return SetCurrentDirectoryA(path) ? 0 : -1;
 
-    // Win32 has one current directory per process; "X:" alone moves to the
-    // directory last used on drive X (kept in the hidden "=X:" environment
-    // variable), which is what selecting a drive means here.
-    char* previous = current_directory();
-    const char drive[3] = {path[0], ':', '\0'};
-    int result = -1;
-    if (SetCurrentDirectoryA(drive)) {
-        if (SetCurrentDirectoryA(path))
-            result = 0;
-        else if (previous)
-            SetCurrentDirectoryA(previous); // undo the drive switch
-    }
-    delete[] previous;
-    return result;
+  // Win32 has one current directory per process; "X:" alone moves to the
+  // directory last used on drive X (kept in the hidden "=X:" environment
+  // variable), which is what selecting a drive means here.
+  char* previous = current_directory();
+  const char drive[3] = {path[0], ':', '\0'};
+  int result = -1;
+  if (SetCurrentDirectoryA(drive)) {
+    if (SetCurrentDirectoryA(path))
+      result = 0;
+    else if (previous)
+      SetCurrentDirectoryA(previous);  // undo the drive switch
+  }
+  delete[] previous;
+  return result;
 }

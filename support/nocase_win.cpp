@@ -7,7 +7,4 @@
 
 #include <windows.h>
 
-int compare_nocase(const char* a, const char* b)
-{
-    return lstrcmpiA(a, b);
-}
+int compare_nocase(const char* a, const char* b) { return lstrcmpiA(a, b); }

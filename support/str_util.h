@@ -9,7 +9,7 @@
 
 #include <cstdarg>
 #include <cstddef>
-#include <cstdio> // defines __MINGW_PRINTF_FORMAT on MinGW
+#include <cstdio>  // defines __MINGW_PRINTF_FORMAT on MinGW
 
 #include "chain.h"
 
@@ -61,11 +61,11 @@ char* dup_n(const char* src, std::size_t len);
 
 // Byte-by-byte scans; each returns the terminator's position when nothing
 // matches, never null. They do not step over double-byte characters.
-const char* skip_chars(const char* s, const char* set); // first byte not in set
+const char* skip_chars(const char* s, const char* set);  // first byte not in set
 char* skip_chars(char* s, const char* set);
-const char* find_chars(const char* s, const char* set); // first byte in set
+const char* find_chars(const char* s, const char* set);  // first byte in set
 char* find_chars(char* s, const char* set);
-const char* find_char(const char* s, char c);           // first c
+const char* find_char(const char* s, char c);  // first c
 char* find_char(char* s, char c);
 
 // New string holding the printf-style formatted text, exactly as large as

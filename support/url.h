@@ -21,8 +21,7 @@ std::size_t url_component_size(const char* url);
 // host, port 0 without a port, empty user and password without "@". The port
 // is read like atoi but saturates at INT_MAX / INT_MIN instead of
 // overflowing. Nothing is validated or trimmed.
-void parse_url(const char* url, char* scheme, char* host, int* port, char* path, char* user,
-               char* password);
+void parse_url(const char* url, char* scheme, char* host, int* port, char* path, char* user, char* password);
 
 // Position of the first entry of a null-terminated table equal to name when
 // the ASCII letters are compared without case (other bytes must match

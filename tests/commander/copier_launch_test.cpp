@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "command_line.h"
+#include "copier_record.h"
 #include "task_output.h"
 
 namespace {
@@ -33,34 +34,6 @@ private:
   const char* name_;
 };
 
-void WriteFileText(const std::string& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
-}
-
-std::string ReadFileText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-// The stand-in's records: per start, its command line followed by its argv.
-std::vector<Strings> ReadRecords(const std::string& path) {
-  const std::string text = ReadFileText(path);
-  std::vector<Strings> records;
-  std::size_t at = 0;
-  while (at < text.size()) {
-    std::size_t count = std::stoul(text.substr(at));
-    at = text.find('\n', at) + 1;
-    Strings record;
-    while (count-- > 0) {
-      const std::size_t colon = text.find(':', at);
-      const std::size_t length = std::stoul(text.substr(at, colon - at));
-      record.push_back(text.substr(colon + 1, length));
-      at = colon + 1 + length + 1;
-    }
-    records.push_back(record);
-  }
-  return records;
-}
 
 struct CopierRun {
   DWORD exitCode = 0;
@@ -179,7 +152,7 @@ TEST(CopierLaunch, CopierReceivesExactlyTheComposedArguments) {
   delete[] composed;
   EXPECT_EQ(StartAndDrain(lines.back()).exitCode, 0u);
 
-  const std::vector<Strings> records = ReadRecords(record);
+  const std::vector<Strings> records = ReadCopierRecords(record);
   ASSERT_EQ(records.size(), lines.size());
   for (std::size_t i = 0; i < lists.size(); ++i) {
     Strings expected = {lines[i]};
@@ -205,7 +178,7 @@ TEST(CopierLaunch, SplitCommandLineAgreesWithTheRuntime) {
   ScopedEnv scriptEnv("TARNGET_SCRIPT", script);
   ScopedEnv env("TARNGET_RECORD", record);
   for (const std::string& line : lines) StartAndDrain(line);
-  const std::vector<Strings> records = ReadRecords(record);
+  const std::vector<Strings> records = ReadCopierRecords(record);
   ASSERT_EQ(records.size(), lines.size());
   for (std::size_t i = 0; i < lines.size(); ++i) {
     chain<char> args;

@@ -24,11 +24,6 @@ std::string TempFilePath(const char* stem) {
   return path;
 }
 
-std::string ReadFileText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 CopierScript::CopierScript(const std::string& text) : path_(TempFilePath("tsk")) {
   std::ofstream(path_, std::ios::binary | std::ios::trunc) << text;
 }
@@ -104,21 +99,3 @@ void TaskWindowTest::Select(std::initializer_list<int> rows) {
   for (int row : rows) window->taskList->SetItemState(row, LVIS_SELECTED, LVIS_SELECTED);
 }
 
-std::vector<std::vector<std::string>> ReadCopierRecords(const std::string& path) {
-  const std::string text = ReadFileText(path);
-  std::vector<std::vector<std::string>> records;
-  std::size_t at = 0;
-  while (at < text.size()) {
-    std::size_t count = std::stoul(text.substr(at));
-    at = text.find('\n', at) + 1;
-    std::vector<std::string> record;
-    while (count-- > 0 && at < text.size()) {
-      const std::size_t colon = text.find(':', at);
-      const std::size_t length = std::stoul(text.substr(at, colon - at));
-      record.push_back(text.substr(colon + 1, length));
-      at = colon + 1 + length + 1;
-    }
-    records.push_back(record);
-  }
-  return records;
-}

@@ -1,6 +1,7 @@
 // Shared by the task tests: a real main window with its task list, real stand-in copiers
 // steered by scripts, and short ways to read what the list and the records hold.
 #pragma once
+#include "copier_record.h"
 #include <windows.h>
 #include <memory>
 #include <string>
@@ -39,7 +40,6 @@ extern const char kRunsLong[];   // writes one line and sleeps a minute
 extern const char kEndsOk[];     // writes one line and ends with 0
 
 std::string TempFilePath(const char* stem);
-std::string ReadFileText(const std::string& path);
 
 // The main window shown modeless, its task chain driven through a TaskBoard. Every copier
 // still running at the end is ended, and every record freed.
@@ -66,6 +66,4 @@ protected:
   std::vector<std::unique_ptr<CopierScript>> scripts;
 };
 
-// The stand-in's records of its starts (TARNGET_RECORD): per start, its whole command line
-// followed by its argv.
-std::vector<std::vector<std::string>> ReadCopierRecords(const std::string& path);
+

@@ -1,5 +1,6 @@
 #include "gui_test.h"
 #include <shlobj.h>
+#include <cstdio>
 #include <cstring>
 
 void PumpMessages(int ms) {
@@ -132,4 +133,44 @@ RECT ChildRect(HWND dialog, int id) {
   ::GetWindowRect(::GetDlgItem(dialog, id), &r);
   ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
   return r;
+}
+
+bool SaveWindowPicture(HWND hwnd, const char* path) {
+  RECT r;
+  ::GetWindowRect(hwnd, &r);
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  BITMAPINFOHEADER info{};
+  info.biSize = sizeof info;
+  info.biWidth = w;
+  info.biHeight = h;  // bottom-up, as a BMP file holds it
+  info.biPlanes = 1;
+  info.biBitCount = 24;
+  info.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HDC screen = ::GetDC(nullptr);
+  HBITMAP dib = ::CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (!dib) {
+    ::ReleaseDC(nullptr, screen);
+    return false;
+  }
+  HDC memory = ::CreateCompatibleDC(screen);
+  HGDIOBJ old = ::SelectObject(memory, dib);
+  ::BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+  ::GdiFlush();
+  const DWORD stride = (static_cast<DWORD>(w) * 3 + 3) & ~3u, size = stride * static_cast<DWORD>(h);
+  BITMAPFILEHEADER file{};
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof file + sizeof info;
+  file.bfSize = file.bfOffBits + size;
+  bool saved = false;
+  if (FILE* f = std::fopen(path, "wb")) {
+    saved = std::fwrite(&file, sizeof file, 1, f) == 1 && std::fwrite(&info, sizeof info, 1, f) == 1 &&
+            std::fwrite(bits, size, 1, f) == 1;
+    saved = std::fclose(f) == 0 && saved;
+  }
+  ::SelectObject(memory, old);
+  ::DeleteDC(memory);
+  ::DeleteObject(dib);
+  ::ReleaseDC(nullptr, screen);
+  return saved;
 }

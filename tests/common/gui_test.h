@@ -63,3 +63,5 @@ void Click(HWND dialog, int id);
 RECT DialogUnitsToPixels(HWND dialog, int x, int y, int w, int h);
 // A control's rectangle in its dialog's client coordinates.
 RECT ChildRect(HWND dialog, int id);
+// Copies what the screen shows of the window into a 24-bit BMP file at `path`.
+bool SaveWindowPicture(HWND hwnd, const char* path);

@@ -46,20 +46,23 @@ std::vector<BYTE> PositionBytes(std::int32_t x, std::int32_t y) {
   return b;
 }
 
+struct OwnedSearch {
+  HWND owner, found;
+};
+
+BOOL CALLBACK FindOwned(HWND w, LPARAM l) {
+  auto* f = reinterpret_cast<OwnedSearch*>(l);
+  if (::GetWindow(w, GW_OWNER) == f->owner && ::IsWindowVisible(w)) {
+    f->found = w;
+    return FALSE;
+  }
+  return TRUE;
+}
+
 // The visible dialog that this thread shows on top of `owner` (a modal child of it).
 HWND OwnedPopup(HWND owner) {
-  struct Find { HWND owner, found; } f{owner, nullptr};
-  ::EnumThreadWindows(
-      ::GetCurrentThreadId(),
-      [](HWND w, LPARAM l) -> BOOL {
-        auto* f = reinterpret_cast<Find*>(l);
-        if (::GetWindow(w, GW_OWNER) == f->owner && ::IsWindowVisible(w)) {
-          f->found = w;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&f));
+  OwnedSearch f{owner, nullptr};
+  ::EnumThreadWindows(::GetCurrentThreadId(), FindOwned, reinterpret_cast<LPARAM>(&f));
   return f.found;
 }
 

@@ -1,6 +1,6 @@
 // Shows each window of the configuration editor with sample values and saves what the
 // screen shows of it as a 24-bit BMP in the current directory: the main window, the About
-// box and the four pages of the sheet. scripts/screenshots-config.sh runs it and turns the
+// box and the four pages of the sheet. scripts/screenshots.sh runs it and turns the
 // pictures into the PNGs under docs/.
 #include <windows.h>
 #include <commctrl.h>
@@ -14,40 +14,7 @@
 namespace {
 
 bool SaveWindow(HWND hwnd, const char* path) {
-  RECT r;
-  ::GetWindowRect(hwnd, &r);
-  int w = r.right - r.left, h = r.bottom - r.top;
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = w;
-  bi.bmiHeader.biHeight = h;  // bottom-up, as a BMP file holds it
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 24;
-  void* bits = nullptr;
-  HDC screen = ::GetDC(nullptr);
-  HDC memory = ::CreateCompatibleDC(screen);
-  HBITMAP dib = ::CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  bool ok = false;
-  if (dib) {
-    HGDIOBJ old = ::SelectObject(memory, dib);
-    ::BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-    ::GdiFlush();
-    DWORD stride = (static_cast<DWORD>(w) * 3 + 3) & ~3u;
-    DWORD size = stride * static_cast<DWORD>(h);
-    BITMAPFILEHEADER fh{};
-    fh.bfType = 0x4D42;
-    fh.bfOffBits = sizeof fh + sizeof bi.bmiHeader;
-    fh.bfSize = fh.bfOffBits + size;
-    if (FILE* f = std::fopen(path, "wb")) {
-      ok = std::fwrite(&fh, sizeof fh, 1, f) == 1 && std::fwrite(&bi.bmiHeader, sizeof bi.bmiHeader, 1, f) == 1 &&
-           std::fwrite(bits, size, 1, f) == 1;
-      ok = std::fclose(f) == 0 && ok;
-    }
-    ::SelectObject(memory, old);
-    ::DeleteObject(dib);
-  }
-  ::DeleteDC(memory);
-  ::ReleaseDC(nullptr, screen);
+  bool ok = SaveWindowPicture(hwnd, path);
   std::printf("%s %s\n", ok ? "wrote" : "FAILED", path);
   return ok;
 }
