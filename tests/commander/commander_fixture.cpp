@@ -44,24 +44,6 @@ std::vector<std::string> ComboItems(HWND combo) {
   return out;
 }
 
-namespace {
-struct OwnedSearch { HWND owner; HWND found; };
-BOOL CALLBACK FindOwned(HWND hwnd, LPARAM l) {
-  auto* s = reinterpret_cast<OwnedSearch*>(l);
-  if (::GetWindow(hwnd, GW_OWNER) == s->owner && ::IsWindowVisible(hwnd)) {
-    s->found = hwnd;
-    return FALSE;
-  }
-  return TRUE;
-}
-}  // namespace
-
-HWND FindOwnedWindow(HWND owner) {
-  OwnedSearch s{owner, nullptr};
-  ::EnumThreadWindows(::GetCurrentThreadId(), FindOwned, reinterpret_cast<LPARAM>(&s));
-  return s.found;
-}
-
 HWND FindUnnamedButton(HWND page) {
   for (HWND c = ::GetWindow(page, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
     char cls[16] = "";

@@ -1,6 +1,7 @@
 // Shared by the commander's window tests: a clean first-start state for every test, and
 // short ways to read lists, combo boxes and the windows a click opens.
 #pragma once
+#include "gui_test.h"
 #include <windows.h>
 #include <initializer_list>
 #include <string>
@@ -21,8 +22,6 @@ void ResetCommanderState();
 void SetList(chain<cstring1>& list, std::initializer_list<const char*> entries);
 std::vector<std::string> ListOf(chain<cstring1>& list);
 std::vector<std::string> ComboItems(HWND combo);
-// The visible top-level window of this thread owned by `owner`, or null.
-HWND FindOwnedWindow(HWND owner);
 // The 65535 "+" button of the common options page (the labels share its id).
 HWND FindUnnamedButton(HWND page);
 int WindowHeight(HWND hwnd);

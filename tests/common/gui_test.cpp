@@ -114,6 +114,26 @@ BOOL CALLBACK FindProc(HWND hwnd, LPARAM l) {
 }
 }  // namespace
 
+namespace {
+struct OwnedSearch {
+  HWND owner, found;
+};
+BOOL CALLBACK FindOwned(HWND hwnd, LPARAM l) {
+  auto* s = reinterpret_cast<OwnedSearch*>(l);
+  if (::GetWindow(hwnd, GW_OWNER) == s->owner && ::IsWindowVisible(hwnd)) {
+    s->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+}  // namespace
+
+HWND FindOwnedWindow(HWND owner) {
+  OwnedSearch s{owner, nullptr};
+  ::EnumThreadWindows(::GetCurrentThreadId(), FindOwned, reinterpret_cast<LPARAM>(&s));
+  return s.found;
+}
+
 HWND FindOwnWindow(const char* caption) {
   FindData d{caption, nullptr};
   ::EnumWindows(FindProc, reinterpret_cast<LPARAM>(&d));

@@ -55,6 +55,8 @@ private:
 
 // The text of a window, whole.
 std::string WindowText(HWND hwnd);
+// The visible window of this thread that `owner` owns (a modal dialog over it), or null.
+HWND FindOwnedWindow(HWND owner);
 // A top-level window of this process with this caption, or null.
 HWND FindOwnWindow(const char* caption);
 // Sends a click to a child control as the user's click would arrive (BM_CLICK).

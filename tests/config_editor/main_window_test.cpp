@@ -46,26 +46,6 @@ std::vector<BYTE> PositionBytes(std::int32_t x, std::int32_t y) {
   return b;
 }
 
-struct OwnedSearch {
-  HWND owner, found;
-};
-
-BOOL CALLBACK FindOwned(HWND w, LPARAM l) {
-  auto* f = reinterpret_cast<OwnedSearch*>(l);
-  if (::GetWindow(w, GW_OWNER) == f->owner && ::IsWindowVisible(w)) {
-    f->found = w;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-// The visible dialog that this thread shows on top of `owner` (a modal child of it).
-HWND OwnedPopup(HWND owner) {
-  OwnedSearch f{owner, nullptr};
-  ::EnumThreadWindows(::GetCurrentThreadId(), FindOwned, reinterpret_cast<LPARAM>(&f));
-  return f.found;
-}
-
 class MainWindow : public testing::Test {
 protected:
   CleanKeys clean;
@@ -225,7 +205,7 @@ TEST_F(MainWindow, AboutBoxPlacesItselfAndShowsThePicture) {
   std::string title;
   BITMAP picture{};
   ModalDriver driver([&] {
-    HWND about = OwnedPopup(hwnd);
+    HWND about = FindOwnedWindow(hwnd);
     if (!about) return false;
     ::GetWindowRect(about, &aboutRect);
     title = WindowText(::FindWindowExA(about, nullptr, "Static", "Tarnwell Config v1.0a"));
