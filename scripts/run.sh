@@ -3,6 +3,7 @@
 # With a display it simply opens. Without one it runs on a private X display, starts one
 # demonstration task, and writes a screenshot of the screen to the file named by the
 # first argument (default: tarncmd-screenshot.png), then ends.
+# The demonstration task's copier is the stand-in from tools/tarnget, built beside the commander.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 shot=$(realpath -m "${1:-tarncmd-screenshot.png}")
@@ -31,6 +32,9 @@ xdotool windowactivate --sync "$window" 2>/dev/null || true
 xdotool windowfocus --sync "$window" 2>/dev/null || true
 xdotool type --delay 20 'ftp://example.invalid/pub/readme.txt'
 xdotool key Return
+# Let the copier talk for a while, then open the task's message window ("&State").
 sleep 4
+xdotool key alt+s
+sleep 2
 import -display "$DISPLAY" -window root "$shot"
 echo "run: screenshot written to $shot"
