@@ -112,6 +112,17 @@ void TDialogTarnwellCommander::ApplyTopMost() {
   SetPos(topMostBox.IsChecked() ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
+namespace {
+
+// What the status column leaves of the list's width. The stored status width may be any
+// 32-bit number, so the difference is taken wide and kept between none and all of it.
+int FillWidth(int listWidth, std::int32_t statusWidth) {
+  const std::int64_t rest = static_cast<std::int64_t>(listWidth) - statusWidth;
+  return static_cast<int>(rest < 0 ? 0 : rest > listWidth ? listWidth : rest);
+}
+
+}  // namespace
+
 // The list takes the placeholder's size; its top follows the folded window's bottom edge.
 void TDialogTarnwellCommander::CreateTaskList() {
   RECT area;
@@ -124,7 +135,8 @@ void TDialogTarnwellCommander::CreateTaskList() {
     return;
   taskList->InsertColumn(0, "Status", g_settings.statusWidth);
   taskList->InsertColumn(1, "Tarnwell command-line arguments",
-                         g_settings.commandWidth == kNotSet ? width - g_settings.statusWidth : g_settings.commandWidth);
+                         g_settings.commandWidth == kNotSet ? FillWidth(width, g_settings.statusWidth)
+                                                            : g_settings.commandWidth);
 }
 
 void TDialogTarnwellCommander::CbUrlCommit() { commit_combo_text(urlBox, CommitMode::Add); }

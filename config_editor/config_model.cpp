@@ -136,6 +136,9 @@ void LoadStrings(ConfigModel& model, char* const* strings, const std::int32_t* n
     ConfigString& setting = model.*f.setting;
     if (f.port >= 0) model.*f.portAbsent = numbers[f.port] == kAbsentNumber && !model.kept.numbers[f.port];
     bool portKept = f.port >= 0 && model.kept.numbers[f.port];
+    // A server that holds a colon itself would be split there when stored back, and
+    // change server and port both: such a server is kept like any unreadable value.
+    if (f.port >= 0 && strings[f.value] && *find_char(strings[f.value], ':')) model.kept.strings[f.value] = 1;
     if (model.kept.strings[f.value] || portKept) {
       // A server and its port go together: neither is shown, both are kept.
       model.kept.strings[f.value] = 1;
