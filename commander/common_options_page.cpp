@@ -77,6 +77,8 @@ void TPropertyPageCommon::ShowValues() {
   ShowHistory(logBox, g_options.logFile);
   ShowFlag(useWorkDirBox, g_options.useWorkDirectory);
   ShowHistory(workDirBox, g_options.workDirectory);
+  // Typing stops at what the option keeps, rather than losing the rest unseen.
+  retriesEdit.LimitText(kShortTextSize - 1);
   retriesEdit.SetText(g_options.retryCount);
 }
 

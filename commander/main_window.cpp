@@ -131,8 +131,10 @@ void TDialogTarnwellCommander::CreateTaskList() {
   const int top = collapsedHeight - 20;
   taskList.reset(new TListView(nullptr, IDC_TASK_LIST));
   if (!taskList->Create(hwnd_, IDC_TASK_LIST, RECT{6, top, 6 + width, top + height},
-                        WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SHAREIMAGELISTS))
+                        WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SHAREIMAGELISTS)) {
+    taskList.reset();  // no list, no tasks: Go checks for the list
     return;
+  }
   taskList->InsertColumn(0, "Status", g_settings.statusWidth);
   taskList->InsertColumn(1, "Tarnwell command-line arguments",
                          g_settings.commandWidth == kNotSet ? FillWidth(width, g_settings.statusWidth)
@@ -160,8 +162,8 @@ void TDialogTarnwellCommander::CmOptions() {
 // One editor at a time: a click while the editor we started still runs does nothing.
 void TDialogTarnwellCommander::CmTarngetConfig() {
   if (configProcess) {
-    DWORD code = 0;
-    if (::GetExitCodeProcess(configProcess, &code) && code == STILL_ACTIVE) return;
+    // By the handle's signal, not the exit code: an editor may end with 259 itself.
+    if (::WaitForSingleObject(configProcess, 0) == WAIT_TIMEOUT) return;
     ::CloseHandle(configProcess);
     configProcess = nullptr;
   }

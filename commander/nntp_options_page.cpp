@@ -31,6 +31,7 @@ TPropertyPageNNTP::TPropertyPageNNTP()
 void TPropertyPageNNTP::ShowValues() {
   (g_options.nntpOutdate ? outdateButton : downloadButton).SetCheck(BST_CHECKED);
   ShowChoice(decodeBox, g_options.decodePosts);
+  minRowsEdit.LimitText(kShortTextSize - 1);
   minRowsEdit.SetText(g_options.minimumRows);
   ShowFlag(useMsgidDirBox, g_options.useMsgidDirectory);
   ShowHistory(msgidDirBox, g_options.msgidDirectory);

@@ -128,18 +128,28 @@ int TaskBoard::StartTask(char* commandLine) {
   task->commandLine = commandLine;
   task->process = pi.hProcess;
   task->outputPipe = outRead;
-  AddRow();
+  if (!AddRow()) {
+    // A task without its row could never be seen or ended, and the rows would no longer
+    // match the records by position.
+    ::TerminateProcess(pi.hProcess, 255);
+    tasks_.remove(task);
+    delete task;
+    ShowSpawnError(owner_);
+    return -1;
+  }
   return 0;
 }
 
-void TaskBoard::AddRow() {
+bool TaskBoard::AddRow() {
   LVITEMA item{};
   item.mask = LVIF_TEXT;
   item.iItem = view_.GetItemCount();
   item.pszText = const_cast<char*>(kStateTexts[kTaskActive]);
   const int row = view_.InsertItem(item);
+  if (row < 0) return false;
   // The command line stays in the record; the list view asks for it when it draws.
-  if (row >= 0) view_.SetItemText(row, 1, LPSTR_TEXTCALLBACKA);
+  view_.SetItemText(row, 1, LPSTR_TEXTCALLBACKA);
+  return true;
 }
 
 void TaskBoard::PollTasks() {

@@ -61,7 +61,7 @@ public:
   void DisplayText(NMLVDISPINFOA& request) const;
 
 private:
-  void AddRow();
+  bool AddRow();
 
   HWND owner_;
   const TListView& view_;

@@ -87,6 +87,8 @@ void TPropertyPageCommon::SetupWindow() {
   ShowChoice(talk_, kYesNoChoice.texts, model_.clientServerTalk);
   ShowString(useLog_, log_, model_.logPath);
   ShowString(useWorkDirectory_, workDirectory_, model_.workDirectory);
+  // Typing stops at what the model keeps, rather than losing the rest unseen.
+  retries_.LimitText(kNumberTextSize - 1);
   retries_.SetText(model_.retryCount);
 }
 
@@ -214,6 +216,7 @@ TPropertyPageNNTP::TPropertyPageNNTP(ConfigModel& model)
 void TPropertyPageNNTP::SetupWindow() {
   TConfigPage::SetupWindow();
   ShowChoice(decode_, kYesNoChoice.texts, model_.decodePosts);
+  minimumRows_.LimitText(kNumberTextSize - 1);
   minimumRows_.SetText(model_.minimumRows);
   ShowString(useMsgidDirectory_, msgidDirectory_, model_.msgidDirectory);
   ShowString(useFileList_, fileList_, model_.fileList);

@@ -71,6 +71,10 @@ Found ReadNumber(HKEY key, const char* name, std::int32_t& out) {
   return Found::Value;
 }
 
+// Deleting a value that is not there is no error; any other refusal is, since the value
+// the user removed would otherwise stay in force unseen.
+bool DeletedOrAbsent(LONG rc) { return rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND; }
+
 }  // namespace
 
 int ReadCopierConfig(HKEY root, char* strings[kCopierStringCount], std::int32_t numbers[kCopierNumberCount],
@@ -125,7 +129,7 @@ int WriteCopierConfig(HKEY root, char* const strings[kCopierStringCount],
       failed |= ::RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
                                  static_cast<DWORD>(std::strlen(text) + 1)) != ERROR_SUCCESS;
     } else if (stringStates[i] == kDelete) {
-      ::RegDeleteValueA(key, name);
+      failed |= !DeletedOrAbsent(::RegDeleteValueA(key, name));
     }
   }
   for (int i = 0; i < kCopierNumberCount; ++i) {
@@ -135,7 +139,7 @@ int WriteCopierConfig(HKEY root, char* const strings[kCopierStringCount],
       failed |= ::RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&numbers[i]),
                                  sizeof numbers[i]) != ERROR_SUCCESS;
     } else if (numberStates[i] == kDelete) {
-      ::RegDeleteValueA(key, name);
+      failed |= !DeletedOrAbsent(::RegDeleteValueA(key, name));
     }
   }
   ::RegCloseKey(key);
@@ -170,7 +174,9 @@ int CopyValuesAndSubkeys(HKEY source, HKEY dest) {
   }
   for (DWORD i = 0;; ++i) {
     DWORD nameSize = kNameSize;
-    if (::RegEnumKeyExA(source, i, name, &nameSize, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+    const LONG listed = ::RegEnumKeyExA(source, i, name, &nameSize, nullptr, nullptr, nullptr, nullptr);
+    if (listed == ERROR_NO_MORE_ITEMS) break;
+    if (listed != ERROR_SUCCESS) return -1;  // a subkey left out is no copy
     HKEY child;
     if (::RegOpenKeyExA(source, name, 0, KEY_READ, &child) != ERROR_SUCCESS) return -1;
     int rc = CopyOpenKey(child, dest, name);

@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
-# Runs every fuzz target long: SECONDS each (default 3600), one after another, on the
-# native sanitizer build. Findings land in build/native/findings; add each as a file to
+# Runs every fuzz target long: SECONDS each (default 3600), or until RUNS executions if
+# given and reached first, one after another, on the native sanitizer build.
+#   fuzz.sh [SECONDS] [RUNS] Findings land in build/native/findings; add each as a file to
 # tests/native/corpus/TARGET once mended, so the test command replays it.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-3600}
+runs=${2:--1}
 "$root/scripts/bootstrap.sh"
 cmake -S "$root/tests/native" -B "$root/build/native" -G Ninja -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 cmake --build "$root/build/native"
 for t in "$root"/build/native/fuzz_*; do
   echo "== $(basename "$t")"
-  "$root/scripts/fuzz-one.sh" "$t" "$root/tests/native/corpus/${t##*/fuzz_}" "$root/build/native/findings" "$seconds"
+  "$root/scripts/fuzz-one.sh" "$t" "$root/tests/native/corpus/${t##*/fuzz_}" "$root/build/native/findings" "$seconds" "$runs"
 done

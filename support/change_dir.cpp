@@ -4,6 +4,8 @@
 
 #include <new>
 
+#include "str_util.h"
+
 namespace {
 
 bool is_drive_letter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
@@ -33,13 +35,22 @@ int change_dir(const char* path) {
   // variable), which is what selecting a drive means here.
   char* previous = current_directory();
   const char drive[3] = {path[0], ':', '\0'};
+  // The drive switch fails when the directory remembered for that drive is gone; the
+  // path itself may still be there, so its change decides.
+  SetCurrentDirectoryA(drive);
   int result = -1;
-  if (SetCurrentDirectoryA(drive)) {
-    if (SetCurrentDirectoryA(path))
-      result = 0;
-    else if (previous)
-      SetCurrentDirectoryA(previous);  // undo the drive switch
-  }
+  if (SetCurrentDirectoryA(path))
+    result = 0;
+  else if (previous)
+    SetCurrentDirectoryA(previous);  // undo the drive switch
   delete[] previous;
   return result;
+}
+
+void change_to_program_dir() {
+  // GetModuleFileNameA rather than the runtime's argv[0]: the same path, always absolute.
+  // A path cut short by the buffer is not used.
+  char path[MAX_PATH];
+  const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+  if (length > 0 && length < sizeof path) change_dir(strip_last_component(path));
 }

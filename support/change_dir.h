@@ -5,3 +5,7 @@
 // ':', that drive first becomes the current drive. 0 on success, -1 on
 // failure, in which case the current directory is as it was before.
 int change_dir(const char* path);
+
+// Makes the running program's own directory the current directory, as both programs do
+// when they start. Nothing changes when the program's path cannot be read whole.
+void change_to_program_dir();

@@ -7,7 +7,13 @@
 
 namespace {
 
-const DWORD kAcceptedEffect = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;  // 7
+// A drop only ever copies the text. Answering "move" as well would let the source delete
+// what was dragged (text cut out of an editor, a file from a folder) once it lands here,
+// so the answer is "copy" when the source allows it and nothing otherwise.
+DWORD copy_if_offered(const DWORD* effect)
+{
+    return effect ? *effect & DROPEFFECT_COPY : DROPEFFECT_NONE;
+}
 
 FORMATETC text_format()
 {
@@ -84,14 +90,14 @@ HRESULT STDMETHODCALLTYPE TComboBoxDropTarget::DragEnter(IDataObject* data, DWOR
         held_->AddRef();
     }
     if (effect)
-        *effect = offersText ? kAcceptedEffect : DROPEFFECT_NONE;
+        *effect = offersText ? copy_if_offered(effect) : DROPEFFECT_NONE;
     return S_OK;
 }
 
 HRESULT STDMETHODCALLTYPE TComboBoxDropTarget::DragOver(DWORD, POINTL, DWORD* effect)
 {
     if (effect)
-        *effect = held_ ? kAcceptedEffect : DROPEFFECT_NONE;
+        *effect = held_ ? copy_if_offered(effect) : DROPEFFECT_NONE;
     return S_OK;
 }
 
@@ -106,6 +112,7 @@ HRESULT STDMETHODCALLTYPE TComboBoxDropTarget::DragLeave()
 
 HRESULT STDMETHODCALLTYPE TComboBoxDropTarget::Drop(IDataObject* data, DWORD, POINTL, DWORD* effect)
 {
+    const DWORD accepted = copy_if_offered(effect);
     if (effect)
         *effect = DROPEFFECT_NONE;
     if (!held_)
@@ -132,7 +139,7 @@ HRESULT STDMETHODCALLTYPE TComboBoxDropTarget::Drop(IDataObject* data, DWORD, PO
     combo_.SetFocus();
     delete[] text;
     if (effect)
-        *effect = kAcceptedEffect;
+        *effect = accepted;
     return S_OK;
 }
 

@@ -88,6 +88,9 @@ TEST_F(OptionsSheet, PagesShowTheOptionSet) {
   EXPECT_EQ(Text(c.gaugeBox), "Default");
   EXPECT_EQ(Text(c.talkBox), "No");
   EXPECT_EQ(Text(c.retriesEdit), "7");
+  // Typing stops at the 9 characters the option keeps (the field, without horizontal
+  // scrolling, may stop it sooner).
+  EXPECT_EQ(9, ::SendMessageA(c.retriesEdit.Handle(), EM_GETLIMITTEXT, 0, 0));
   EXPECT_EQ(Check(c.useExcludeBox), BST_CHECKED);
   EXPECT_EQ(Check(c.useIncludeBox), BST_UNCHECKED);
   // The pattern list shows sorted; its field shows the most recent entry.
@@ -123,6 +126,7 @@ TEST_F(OptionsSheet, PagesShowTheOptionSet) {
   EXPECT_EQ(Check(n.downloadButton), BST_UNCHECKED);
   EXPECT_EQ(Text(n.decodeBox), "Yes");
   EXPECT_EQ(Text(n.minRowsEdit), "20");
+  EXPECT_EQ(9, ::SendMessageA(n.minRowsEdit.Handle(), EM_GETLIMITTEXT, 0, 0));
   EXPECT_EQ(Text(n.fileListBox), "files.lst");
   EXPECT_EQ(Check(n.useFileListBox), BST_UNCHECKED);
 }

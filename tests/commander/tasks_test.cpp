@@ -164,6 +164,33 @@ TEST_F(TaskList, StartFailureTellsTheUserAndRecordsNothing) {
   EXPECT_EQ(0, Rows());
 }
 
+// A list view that refuses new rows.
+LRESULT CALLBACK RefusingInserts(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
+  if (msg == LVM_INSERTITEMA) return -1;
+  const auto original = reinterpret_cast<WNDPROC>(::GetPropA(hwnd, "original"));
+  return ::CallWindowProcA(original, hwnd, msg, w, l);
+}
+
+// A copier whose row cannot be made is ended and leaves no record: rows and records stay
+// one to one by position.
+TEST_F(TaskList, RowThatCannotBeAddedUndoesTheStart) {
+  Start(kEndsOk, "tarnget.exe first ");
+  HWND list = window->taskList->Handle();
+  ::SetPropA(list, "original", reinterpret_cast<HANDLE>(::GetWindowLongPtrA(list, GWLP_WNDPROC)));
+  ::SetWindowLongPtrA(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RefusingInserts));
+  ScriptedPrompts prompts;
+  scripts.emplace_back(new CopierScript(kRunsLong));
+  ScopedEnv env("TARNGET_SCRIPT", scripts.back()->Path());
+  const char line[] = "tarnget.exe second ";
+  EXPECT_EQ(-1, Board().StartTask(dup_n(line, sizeof line - 1)));
+  ::SetWindowLongPtrA(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(::RemovePropA(list, "original")));
+  ASSERT_EQ(1u, prompts.boxes.size());
+  EXPECT_EQ("Spawn tarnget.exe error", prompts.boxes[0].text);
+  EXPECT_EQ(1, window->taskChain.count);
+  EXPECT_EQ(1, Rows());
+  EXPECT_STREQ("tarnget.exe first ", Task(0)->commandLine);
+}
+
 // Rows 0 Ok, 1 Ok, 2 Active, 3 Ok: "Kill All" removes row 3 without a question, then asks
 // for row 2; Cancel keeps rows 0 to 2, OK ends the copier with 255 and empties the list.
 TEST_F(TaskList, KillAllStopsAtTheFirstRefusal) {

@@ -142,6 +142,10 @@ HWND FindOwnWindow(const char* caption) {
 
 void Click(HWND dialog, int id) { ::SendMessageA(::GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 
+void Type(HWND edit, const char* text) {
+  for (const char* c = text; *c; ++c) ::SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(*c), 1);
+}
+
 RECT DialogUnitsToPixels(HWND dialog, int x, int y, int w, int h) {
   RECT r{x, y, x + w, y + h};
   ::MapDialogRect(dialog, &r);

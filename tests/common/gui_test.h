@@ -61,6 +61,8 @@ HWND FindOwnedWindow(HWND owner);
 HWND FindOwnWindow(const char* caption);
 // Sends a click to a child control as the user's click would arrive (BM_CLICK).
 void Click(HWND dialog, int id);
+// Types `text` into an edit control one character at a time, as keys would (WM_CHAR).
+void Type(HWND edit, const char* text);
 // Dialog units to pixels for this dialog, as the template's coordinates map.
 RECT DialogUnitsToPixels(HWND dialog, int x, int y, int w, int h);
 // A control's rectangle in its dialog's client coordinates.

@@ -221,6 +221,9 @@ TEST_F(Sheet, ApplyTakesChoicesChecksListsAndNumberTexts) {
   HWND http = Page(2);
   ::SendDlgItemMessageA(http, 106, CB_SETCURSEL, 1, 0);
   HWND nntp = Page(3);
+  ::SetDlgItemTextA(nntp, 101, "");
+  Type(::GetDlgItem(nntp, 101), "12abc67890");  // typing stops at the 9 characters kept
+  EXPECT_EQ("12abc6789", WindowText(::GetDlgItem(nntp, 101)));
   ::SetDlgItemTextA(nntp, 101, "12abc");
   Press(PSBTN_OK);
 

@@ -193,12 +193,13 @@ TEST_F(ComboSupport, DropTargetSurvivesRegistrationAndRevocation) {
   EXPECT_EQ(target.DragOver(0, kPoint, &effect), S_OK);
 }
 
-TEST_F(ComboSupport, TextDragIsAcceptedWithEffectSevenAndHeldUntilLeave) {
+// Only "copy" is ever answered: with "move" the source would delete what it dragged.
+TEST_F(ComboSupport, TextDragIsAcceptedAsACopyOnlyAndHeldUntilLeave) {
   TComboBoxDropTarget target(dlg.plain);
   TTextDataObject data(TTextDataObject::kText, "ftp://host/file");
-  DWORD effect = DROPEFFECT_COPY;  // whatever the source offers
+  DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
   EXPECT_EQ(target.DragEnter(&data, MK_LBUTTON, kPoint, &effect), S_OK);
-  EXPECT_EQ(effect, 7u);
+  EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY));
   EXPECT_TRUE(target.HoldsData());
   EXPECT_EQ(data.refs, 1);
   EXPECT_EQ(data.asked.cfFormat, CF_TEXT);
@@ -207,9 +208,13 @@ TEST_F(ComboSupport, TextDragIsAcceptedWithEffectSevenAndHeldUntilLeave) {
   EXPECT_EQ(data.asked.lindex, -1);
   EXPECT_EQ(data.asked.tymed, static_cast<DWORD>(TYMED_HGLOBAL));
 
-  effect = DROPEFFECT_NONE;
+  effect = DROPEFFECT_MOVE;  // a source that only lets go of what it moves
   EXPECT_EQ(target.DragOver(MK_CONTROL, kPoint, &effect), S_OK);
-  EXPECT_EQ(effect, 7u);
+  EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_NONE));
+  EXPECT_TRUE(target.HoldsData());
+  effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+  EXPECT_EQ(target.DragOver(MK_SHIFT, kPoint, &effect), S_OK);
+  EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY));
 
   EXPECT_EQ(target.DragLeave(), S_OK);
   EXPECT_FALSE(target.HoldsData());
@@ -227,9 +232,9 @@ TEST_F(ComboSupport, DropPutsTheTextIntoTheComboAndAtTheTopOfItsHistory) {
   TTextDataObject data(TTextDataObject::kText, "ftp://host/dir/file.zip");
   DWORD effect = DROPEFFECT_COPY;
   ASSERT_EQ(target.DragEnter(&data, 0, kPoint, &effect), S_OK);
-  effect = DROPEFFECT_MOVE;
+  effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
   EXPECT_EQ(target.Drop(&data, 0, kPoint, &effect), S_OK);
-  EXPECT_EQ(effect, 7u);
+  EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY));
   EXPECT_FALSE(target.HoldsData());
   EXPECT_EQ(data.refs, 0);
   EXPECT_EQ(data.gets, 1);
@@ -310,10 +315,11 @@ TEST_F(ComboSupport, DataThatOffersTextButFailsToDeliverItMakesTheDropFail) {
   dlg.plain.SetText("unchanged");
   TComboBoxDropTarget target(dlg.plain);
   TTextDataObject data(TTextDataObject::kOffersButFails);
-  DWORD effect = 0;
+  DWORD effect = DROPEFFECT_COPY;
   EXPECT_EQ(target.DragEnter(&data, 0, kPoint, &effect), S_OK);
-  EXPECT_EQ(effect, 7u);
+  EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY));
   EXPECT_EQ(target.Drop(&data, 0, kPoint, &effect), E_FAIL);
+  EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_NONE));
   EXPECT_EQ(data.gets, 1);
   EXPECT_FALSE(target.HoldsData());
   EXPECT_EQ(data.refs, 0);

@@ -1,0 +1,82 @@
+// Changing the current directory with a drive letter, against the real platform.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "change_dir.h"
+
+namespace {
+
+std::string Current() {
+  char dir[MAX_PATH];
+  const DWORD n = ::GetCurrentDirectoryA(sizeof dir, dir);
+  return n && n < sizeof dir ? std::string(dir, n) : std::string();
+}
+
+std::string WindowsDir() {
+  char dir[MAX_PATH];
+  const UINT n = ::GetWindowsDirectoryA(dir, sizeof dir);
+  return n && n < sizeof dir ? std::string(dir, n) : std::string();
+}
+
+class ChangeDir : public testing::Test {
+ protected:
+  void SetUp() override { start = Current(); }
+  void TearDown() override { ::SetCurrentDirectoryA(start.c_str()); }
+  std::string start;
+};
+
+TEST_F(ChangeDir, PathWithDriveBecomesCurrent) {
+  const std::string windows = WindowsDir();
+  ASSERT_FALSE(windows.empty());
+  EXPECT_EQ(0, change_dir(windows.c_str()));
+  EXPECT_EQ(0, lstrcmpiA(windows.c_str(), Current().c_str())) << "got " << Current();
+}
+
+TEST_F(ChangeDir, MissingPathFailsAndLeavesTheDirectoryAsItWas) {
+  const std::string windows = WindowsDir();
+  ASSERT_EQ(0, change_dir(windows.c_str()));
+  const std::string missing = windows.substr(0, 2) + "\\no such directory here\\x";
+  EXPECT_EQ(-1, change_dir(missing.c_str()));
+  EXPECT_EQ(0, lstrcmpiA(windows.c_str(), Current().c_str())) << "got " << Current();
+  EXPECT_EQ(-1, change_dir("no such relative directory"));
+  EXPECT_EQ(0, lstrcmpiA(windows.c_str(), Current().c_str())) << "got " << Current();
+}
+
+TEST_F(ChangeDir, ProgramDirectoryIsTheFolderOfTheRunningProgram) {
+  char path[MAX_PATH];
+  const DWORD n = ::GetModuleFileNameA(nullptr, path, sizeof path);
+  ASSERT_TRUE(n > 0 && n < sizeof path);
+  std::string folder(path, n);
+  folder.erase(folder.find_last_of('\\'));
+  ASSERT_TRUE(::SetCurrentDirectoryA(WindowsDir().c_str()));
+  change_to_program_dir();
+  EXPECT_EQ(0, lstrcmpiA(folder.c_str(), Current().c_str())) << "expected " << folder << ", got " << Current();
+}
+
+// The directory the process remembers for a drive may have gone since; a full path on
+// that drive is still reachable.
+TEST_F(ChangeDir, AGoneDirectoryRememberedForTheDriveDoesNotStopAFullPath) {
+  const std::string windows = WindowsDir();
+  ASSERT_GE(windows.size(), 3u);
+  const std::string drive = windows.substr(0, 2);
+  ASSERT_TRUE(::SetCurrentDirectoryA(start.c_str()));
+  // Leave the drive so that "X:" alone goes by the remembered directory.
+  const bool otherDrive = lstrcmpiA(drive.c_str(), start.substr(0, 2).c_str()) != 0;
+  if (!otherDrive) {
+    char temp[MAX_PATH];
+    const DWORD n = ::GetTempPathA(sizeof temp, temp);
+    if (n == 0 || n >= sizeof temp || lstrcmpiA(std::string(temp, 2).c_str(), drive.c_str()) == 0)
+      GTEST_SKIP() << "no second drive to stand on";
+    ASSERT_TRUE(::SetCurrentDirectoryA(temp));
+  }
+  const std::string remembered = "=" + drive;
+  ASSERT_TRUE(::SetEnvironmentVariableA(remembered.c_str(), (drive + "\\gone since").c_str()));
+  EXPECT_EQ(0, change_dir(windows.c_str()));
+  EXPECT_EQ(0, lstrcmpiA(windows.c_str(), Current().c_str())) << "got " << Current();
+  ::SetEnvironmentVariableA(remembered.c_str(), nullptr);
+}
+
+}  // namespace
