@@ -76,7 +76,7 @@ void SaveSettings(const CommanderControls& controls) {
     return;
 
   RECT r;
-  if (::GetWindowRect(controls.window, &r) && (r.left != g_settings.windowX || r.top != g_settings.windowY)) {
+  if (TWindow(controls.window).GetRestoredRect(r) && (r.left != g_settings.windowX || r.top != g_settings.windowY)) {
     g_settings.windowX = r.left;
     g_settings.windowY = r.top;
     const std::int32_t position[2] = {g_settings.windowX, g_settings.windowY};

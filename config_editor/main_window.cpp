@@ -64,7 +64,7 @@ void TDialogTarngetConfig::CmAbout() {
 
 void TDialogTarngetConfig::EvClose() {
   RECT r;
-  if (GetWindowRect(r)) SaveEditorSettings(r);
+  if (GetRestoredRect(r)) SaveEditorSettings(r);
   CloseWindow(IDCANCEL);
 }
 

@@ -29,6 +29,9 @@ public:
   HWND SetFocus() const { return ::SetFocus(hwnd_); }
   HWND Parent() const { return ::GetParent(hwnd_); }
   bool GetWindowRect(RECT& r) const { return ::GetWindowRect(hwnd_, &r) != 0; }
+  // Where the window stands when it is not minimized: a minimized window's own rectangle
+  // lies far off the screen, and is no place to come back to.
+  bool GetRestoredRect(RECT& r) const;
   bool GetClientRect(RECT& r) const { return ::GetClientRect(hwnd_, &r) != 0; }
   // Moves without resizing, reordering or activating.
   bool MoveTo(int x, int y) const {

@@ -101,6 +101,17 @@ TEST_F(SettingsStore, AFoldedTaskPanelIsStoredAsZeroAndOpensFoldedNextTime) {
   EXPECT_EQ(0, g_settings.taskListSwitch);
 }
 
+// Closed from the taskbar while minimized: the place it comes back to is kept, not the
+// minimized window's spot far off the screen.
+TEST_F(SettingsStore, ClosingWhileMinimizedStoresWhereTheWindowStoodBefore) {
+  window->MoveTo(150, 90);
+  window->Show(SW_MINIMIZE);
+  PumpMessages(10);
+  ASSERT_TRUE(::IsIconic(window->Handle()));
+  CloseWindow();
+  EXPECT_EQ(std::make_pair(DWORD(REG_BINARY), Bytes({150, 0, 0, 0, 90, 0, 0, 0})), Get("Window Position"));
+}
+
 TEST_F(SettingsStore, AnUnmovedWindowDoesNotRewriteItsPosition) {
   RECT r;
   window->GetWindowRect(r);

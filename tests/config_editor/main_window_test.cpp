@@ -111,6 +111,20 @@ TEST_F(MainWindow, EscapeLeavesItOpenAndCloseSavesThePosition) {
   EXPECT_FALSE(HasValue(HKEY_CURRENT_USER, kEditorSettingsKey, "Tarnget log path 1"));
 }
 
+// Closed from the taskbar while minimized: the place it comes back to is kept, not the
+// minimized window's spot far off the screen.
+TEST_F(MainWindow, CloseWhileMinimizedSavesWhereItStoodBefore) {
+  Open();
+  ::SetWindowPos(hwnd, nullptr, 140, 75, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ::ShowWindow(hwnd, SW_MINIMIZE);
+  PumpMessages(10);
+  ASSERT_TRUE(::IsIconic(hwnd));
+  ::SendMessageA(hwnd, WM_CLOSE, 0, 0);
+  PumpMessages(10);
+  EXPECT_FALSE(::IsWindow(hwnd));
+  EXPECT_EQ(PositionBytes(140, 75), StoredPosition());
+}
+
 TEST_F(MainWindow, StartsWhereItWasClosed) {
   SetPosition(70, 80);
   Open();
