@@ -3,11 +3,7 @@
 # test programs under Wine on a private display, passing any --gtest_* options on.
 #   scripts/dev-test.sh [-d DIR] framework_tests [--gtest_filter=Dialog.*]
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-dir="$root/build/x86_64"
-if [ "${1:-}" = "-d" ]; then dir=$(realpath -m "$2"); shift 2; fi
-[ -f "$dir/build.ninja" ] || cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-x86_64.cmake" >/dev/null
+. "$(dirname "$0")/x86_64-tree.sh"
 programs=(); options=()
 for a in "$@"; do case "$a" in --*) options+=("$a");; *) programs+=("$a");; esac; done
 cmake --build "$dir" --target "${programs[@]}"

@@ -9,11 +9,7 @@
 #   scripts/reliability.sh [-d DIR] [--gtest_filter=...]   DIR: an x86_64 build tree (default build/x86_64)
 # TARNWELL_SEED=N picks another seed for the random argument lists.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-dir="$root/build/x86_64"
-if [ "${1:-}" = "-d" ]; then dir=$(realpath -m "$2"); shift 2; fi
-[ -f "$dir/build.ninja" ] || cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-x86_64.cmake" >/dev/null
+. "$(dirname "$0")/x86_64-tree.sh"
 programs=(reliability_commander_tests reliability_config_tests)
 cmake --build "$dir" --target "${programs[@]}"
 . "$root/scripts/wine-session.sh"

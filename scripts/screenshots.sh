@@ -4,11 +4,7 @@
 # pages; the editor's main window, About box and sheet pages.
 #   scripts/screenshots.sh [-d BUILD_DIR]     (default build/x86_64)
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-dir="$root/build/x86_64"
-if [ "${1:-}" = "-d" ]; then dir=$(realpath -m "$2"); shift 2; fi
-[ -f "$dir/build.ninja" ] || cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-x86_64.cmake" >/dev/null
+. "$(dirname "$0")/x86_64-tree.sh"
 cmake --build "$dir" --target commander_tests config_editor_screens
 . "$root/scripts/wine-session.sh"
 wine_session_start "$dir/wineprefix"

@@ -1,0 +1,8 @@
+# Sourced by the developer scripts before anything else: takes "-d DIR" off the caller's
+# arguments (an x86_64 build tree; default build/x86_64), configures that tree if it has
+# not been yet, and sets `root` and `dir`.
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+dir="$root/build/x86_64"
+if [ "${1:-}" = "-d" ]; then dir=$(realpath -m "$2"); shift 2; fi
+[ -f "$dir/build.ninja" ] || cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-x86_64.cmake" >/dev/null
