@@ -72,7 +72,9 @@ void TarngetStatusTListBox::ODADrawEntire(DRAWITEMSTRUCT& dis) {
   }
   // Copier output is text, not labels: an '&' in it is shown, not taken as a mnemonic.
   if (text[0]) ::DrawTextA(dc, text + 1, -1, &r, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-  if (dis.itemState & ODS_FOCUS) ::DrawFocusRect(dc, &r);
+  // Over the whole row, where a focus change toggles it: drawn anywhere else, the toggle
+  // would leave a stray outline.
+  if (dis.itemState & ODS_FOCUS) ::DrawFocusRect(dc, &dis.rcItem);
 }
 
 void TarngetStatusTListBox::ODAFocus(DRAWITEMSTRUCT& dis) { ::DrawFocusRect(dis.hDC, &dis.rcItem); }

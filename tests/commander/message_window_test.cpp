@@ -185,6 +185,41 @@ TEST_F(MessageWindow, RowsDrawTheirIconThroughItsMaskAndAnEmptyLineDrawsNothing)
   ::ReleaseDC(dialog->list.Handle(), dc);
 }
 
+// A row drawn with the focus and then told the focus has gone looks like the row drawn
+// without it: the outline goes where it came.
+TEST_F(MessageWindow, FocusRectangleGoesWhereItWasDrawn) {
+  TarngetTaskItem* task = AddTask("tarnget.exe x ", "@ information\n");
+  Open(task);
+  ASSERT_EQ((Strings{"0information"}), Rows());
+  const int width = 200, height = dialog->list.GetItemHeight(0);
+  HDC screen = ::GetDC(nullptr);
+  HDC dc[2] = {::CreateCompatibleDC(screen), ::CreateCompatibleDC(screen)};
+  HBITMAP bitmap[2] = {::CreateCompatibleBitmap(screen, width, height), ::CreateCompatibleBitmap(screen, width, height)};
+  ::ReleaseDC(nullptr, screen);
+  HGDIOBJ old[2];
+  for (int i = 0; i < 2; ++i) {
+    old[i] = ::SelectObject(dc[i], bitmap[i]);
+    DRAWITEMSTRUCT dis{ODT_LISTBOX, 101, 0, ODA_DRAWENTIRE, 0, dialog->list.Handle(), dc[i], {0, 0, width, height},
+                       static_cast<ULONG_PTR>(dialog->list.Send(LB_GETITEMDATA, 0))};
+    dis.itemState = i == 0 ? ODS_FOCUS : 0;
+    dialog->list.ODADrawEntire(dis);
+    if (i == 0) {
+      dis.itemAction = ODA_FOCUS;
+      dis.itemState = 0;
+      dialog->list.ODAFocus(dis);
+    }
+  }
+  int differing = 0;
+  for (int x = 0; x < width; ++x)
+    for (int y = 0; y < height; ++y) differing += ::GetPixel(dc[0], x, y) != ::GetPixel(dc[1], x, y);
+  EXPECT_EQ(0, differing) << "pixels left by the focus rectangle";
+  for (int i = 0; i < 2; ++i) {
+    ::SelectObject(dc[i], old[i]);
+    ::DeleteObject(bitmap[i]);
+    ::DeleteDC(dc[i]);
+  }
+}
+
 // "&State" through the real main window, on tasks of real copiers.
 class StateButton : public TaskWindowTest {
 protected:
