@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Runs every fuzz target long: SECONDS each (default 3600), or until RUNS executions if
-# given and reached first, one after another, on the native sanitizer build.
-#   fuzz.sh [SECONDS] [RUNS] Findings land in build/native/findings; add each as a file to
-# tests/native/corpus/TARGET once mended, so the test command replays it.
+# given and reached first, one after another, on the native sanitizer build. Findings land
+# in build/native/findings; add each as a file to tests/native/corpus/TARGET once mended,
+# so the test command replays it.
+#   scripts/fuzz.sh [SECONDS] [RUNS]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-3600}
