@@ -15,10 +15,18 @@
 
 #include "main_window.h"
 #include "message_window.h"
+#include "prompts.h"
 #include "str_util.h"
 #include "tasks.h"
 
 namespace {
+
+// Nobody is there to press OK: a message box is printed, with the last platform error,
+// and the run goes on.
+int PrintMessageBox(HWND, const char* text, const char* caption, UINT) {
+  std::printf("   (message box \"%s\": %s; last error %lu)\n", caption, text, ::GetLastError());
+  return IDOK;
+}
 
 double Now() {
   static LARGE_INTEGER frequency = [] {
@@ -302,6 +310,7 @@ int main() {
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
   ::InitCommonControlsEx(&icc);
   std::setvbuf(stdout, nullptr, _IONBF, 0);
+  SetPromptHooks({PrintMessageBox, nullptr, nullptr});
   {
     Bench bench;
     PipeCapacity();
