@@ -261,8 +261,9 @@ TEST_F(MainWindow, ConfigEditorIsStartedOnceWhileItRuns) {
   EXPECT_EQ(::GetProcessId(w.configProcess), first);
   EXPECT_EQ(RunningProcesses("fake_tarncfg.exe"), 1);
 
-  // Once that editor has ended, the next click starts a new one.
-  ::TerminateProcess(w.configProcess, 0);
+  // Once that editor has ended, the next click starts a new one, even when its exit code
+  // is the one that reads "still active".
+  ::TerminateProcess(w.configProcess, STILL_ACTIVE);
   ::WaitForSingleObject(w.configProcess, 5000);
   Click(hwnd, IDC_CONFIG);
   ASSERT_NE(w.configProcess, nullptr);
