@@ -115,25 +115,23 @@ int TaskBoard::StartTask(char* commandLine) {
   ::SetCommTimeouts(outRead, &timeouts);
 
   TarngetTaskItem* task = new (std::nothrow) TarngetTaskItem;
-  if (!task || !tasks_.append(task)) {
-    // No record can hold the copier: it must not run on unseen.
-    ::TerminateProcess(pi.hProcess, 255);
-    ::CloseHandle(pi.hProcess);
-    ::CloseHandle(outRead);
-    delete task;
-    delete[] commandLine;
-    ShowSpawnError(owner_);
-    return -1;
+  if (task) {
+    task->commandLine = commandLine;
+    task->process = pi.hProcess;
+    task->outputPipe = outRead;
   }
-  task->commandLine = commandLine;
-  task->process = pi.hProcess;
-  task->outputPipe = outRead;
-  if (!AddRow()) {
-    // A task without its row could never be seen or ended, and the rows would no longer
-    // match the records by position.
+  // A copier without its record, or without its row, could never be seen or ended (and
+  // the rows must match the records by position): it must not run on unseen.
+  if (!task || !tasks_.append(task) || !AddRow()) {
     ::TerminateProcess(pi.hProcess, 255);
-    tasks_.remove(task);
-    delete task;
+    if (task) {
+      tasks_.remove(task);  // nothing to unlink when the append itself failed
+      delete task;          // closes both handles and frees the command line
+    } else {
+      ::CloseHandle(pi.hProcess);
+      ::CloseHandle(outRead);
+      delete[] commandLine;
+    }
     ShowSpawnError(owner_);
     return -1;
   }

@@ -129,14 +129,10 @@ TEST_F(CommanderSoak, TasksKillsAndWindowsGiveBackEveryHandleAndObject) {
   PumpMessages(100);
   const ResourceCounts after = CountResources();
 
-  Figure(
-      "commander soak: %d tasks finished and cleared, %d killed, message window and options sheet %d times "
-      "each, %lu ms; before: %s; after: %s; delta: %s (%s)",
-      rounds * 10, rounds * 2, rounds * 2, static_cast<unsigned long>(elapsed), Describe(before).c_str(),
-      Describe(after).c_str(), DescribeDelta(before, after).c_str(), ResourceCountMethod());
-  EXPECT_EQ(before.handles, after.handles);
-  EXPECT_EQ(before.gdi, after.gdi);
-  EXPECT_EQ(before.user, after.user);
+  ExpectResourcesBack("commander soak: " + std::to_string(rounds * 10) + " tasks finished and cleared, " +
+                          std::to_string(rounds * 2) + " killed, message window and options sheet " +
+                          std::to_string(rounds * 2) + " times each, " + std::to_string(elapsed) + " ms",
+                      before, after);
 }
 
 }  // namespace

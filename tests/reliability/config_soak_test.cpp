@@ -100,14 +100,10 @@ TEST_F(EditorSoak, EditsCopiesAndResetsGiveBackEveryHandleAndObject) {
   PumpMessages(50);
   const ResourceCounts after = CountResources();
 
-  Figure(
-      "editor soak: %d Personal edits, %d copies each way, %d resets of each root, %lu ms; before: %s; after: "
-      "%s; delta: %s (%s)",
-      edits, edits, resets, static_cast<unsigned long>(elapsed), Describe(before).c_str(), Describe(after).c_str(),
-      DescribeDelta(before, after).c_str(), ResourceCountMethod());
-  EXPECT_EQ(before.handles, after.handles);
-  EXPECT_EQ(before.gdi, after.gdi);
-  EXPECT_EQ(before.user, after.user);
+  ExpectResourcesBack("editor soak: " + std::to_string(edits) + " Personal edits, " + std::to_string(edits) +
+                          " copies each way, " + std::to_string(resets) + " resets of each root, " +
+                          std::to_string(elapsed) + " ms",
+                      before, after);
 }
 
 }  // namespace

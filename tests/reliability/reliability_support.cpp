@@ -132,6 +132,10 @@ ResourceCounts CountResources() {
   return c;
 }
 
+namespace {
+
+// How the counts were taken: the platform's functions, or the probes where it does not
+// implement them.
 const char* ResourceCountMethod() {
   DWORD handles = 0;
   const bool handleCount = ::GetProcessHandleCount(::GetCurrentProcess(), &handles) && handles > 0;
@@ -149,6 +153,16 @@ std::string DescribeDelta(const ResourceCounts& before, const ResourceCounts& af
   auto signedText = [](long d) { return (d > 0 ? "+" : "") + std::to_string(d); };
   return "handles " + signedText(after.handles - before.handles) + ", GDI " + signedText(after.gdi - before.gdi) +
          ", USER " + signedText(after.user - before.user);
+}
+
+}  // namespace
+
+void ExpectResourcesBack(const std::string& soak, const ResourceCounts& before, const ResourceCounts& after) {
+  Figure("%s; before: %s; after: %s; delta: %s (%s)", soak.c_str(), Describe(before).c_str(), Describe(after).c_str(),
+         DescribeDelta(before, after).c_str(), ResourceCountMethod());
+  EXPECT_EQ(before.handles, after.handles);
+  EXPECT_EQ(before.gdi, after.gdi);
+  EXPECT_EQ(before.user, after.user);
 }
 
 MemoryUse CurrentMemory() {

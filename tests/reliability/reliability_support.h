@@ -26,11 +26,9 @@ struct ResourceCounts {
   long user = 0;
 };
 ResourceCounts CountResources();
-// How the GDI and USER counts were taken: "GetGuiResources", or the probe used where the
-// platform does not implement it.
-const char* ResourceCountMethod();
-std::string Describe(const ResourceCounts& c);
-std::string DescribeDelta(const ResourceCounts& before, const ResourceCounts& after);
+// The end of a soak: prints `soak` with both counts as a figure, and expects every count
+// back at its starting value.
+void ExpectResourcesBack(const std::string& soak, const ResourceCounts& before, const ResourceCounts& after);
 
 // Private bytes and working set of this process.
 struct MemoryUse {
