@@ -56,6 +56,9 @@ TDialogTarnwellCommander::TDialogTarnwellCommander()
 #pragma GCC diagnostic pop
 
 TDialogTarnwellCommander::~TDialogTarnwellCommander() {
+  // A window left open (a modeless one) goes while this object can still revoke its drop
+  // target.
+  Destroy();
   // Tasks still listed when the window object goes (never after a normal close) are
   // freed with their handles; their copiers keep running.
   taskChain.clear_delete();

@@ -9,6 +9,4 @@ TPropertySheetOptions::TPropertySheetOptions(HWND owner) : TPropertySheet(owner,
 
 // A modeless sheet goes before its pages do, so no page object is gone while the sheet
 // still talks to its window.
-TPropertySheetOptions::~TPropertySheetOptions() {
-  if (Handle() && ::IsWindow(Handle())) ::DestroyWindow(Handle());
-}
+TPropertySheetOptions::~TPropertySheetOptions() { Destroy(); }

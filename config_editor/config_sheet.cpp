@@ -7,3 +7,6 @@ TPropertySheetConfig::TPropertySheetConfig(HWND parent, const char* caption, Con
   AddPage(http_);
   AddPage(nntp_);
 }
+
+// A modeless sheet goes while its pages are whole.
+TPropertySheetConfig::~TPropertySheetConfig() { Destroy(); }

@@ -5,6 +5,7 @@
 class TPropertySheetConfig : public TPropertySheet {
 public:
   TPropertySheetConfig(HWND parent, const char* caption, ConfigModel& model = g_configModel);
+  ~TPropertySheetConfig() override;
 
 private:
   TPropertyPageCommon common_;

@@ -9,6 +9,8 @@ class TControl : public TWindow {
 public:
   // Bound to control `id` of `parent`; parent may be null for a control made at run time.
   TControl(TDialog* parent, int id);
+  // A control object may go before its window: the window then stops calling it.
+  ~TControl() override;
   int Id() const { return id_; }
 
   // Called by the dialog once the control window exists.

@@ -8,8 +8,35 @@ const TResponse<TDialog> TDialog::responses[] = {
 
 TDialog::TDialog(HWND parent, int resourceId) : parent_(parent), resourceId_(resourceId) {}
 
+namespace {
+
+// Messages whose answer is the dialog procedure's return value rather than DWLP_MSGRESULT.
+bool AnswersByReturn(UINT msg) {
+  switch (msg) {
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+    case WM_COMPAREITEM:
+    case WM_VKEYTOITEM:
+    case WM_CHARTOITEM:
+    case WM_QUERYDRAGICON:
+    case WM_INITDIALOG:
+      return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+// The derived parts are gone by now: the window, if still there, must not reach them.
 TDialog::~TDialog() {
-  if (!modal_ && IsWindow()) ::DestroyWindow(hwnd_);
+  HWND left = hwnd_;
+  Unbind();
+  if (left && ::IsWindow(left)) ::DestroyWindow(left);
 }
 
 INT_PTR TDialog::Execute() {
@@ -25,6 +52,10 @@ HWND TDialog::Create() {
                               reinterpret_cast<LPARAM>(this));
 }
 
+void TDialog::Destroy() {
+  if (!modal_ && IsWindow()) ::DestroyWindow(hwnd_);
+}
+
 void TDialog::CloseWindow(INT_PTR result) {
   result_ = result;
   if (modal_) ::EndDialog(hwnd_, result);
@@ -34,6 +65,11 @@ void TDialog::CloseWindow(INT_PTR result) {
 void TDialog::Bind(HWND hwnd) {
   hwnd_ = hwnd;
   ::SetWindowLongPtrA(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(this));
+}
+
+void TDialog::Unbind() {
+  if (hwnd_ && ::IsWindow(hwnd_)) ::SetWindowLongPtrA(hwnd_, DWLP_USER, 0);
+  hwnd_ = nullptr;
 }
 
 void TDialog::SetupWindow() {
@@ -53,8 +89,20 @@ TControl* TDialog::ChildById(int id) const {
 
 INT_PTR CALLBACK TDialog::DialogProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
   if (msg == WM_INITDIALOG) reinterpret_cast<TDialog*>(l)->Bind(hwnd);
+  return Route(hwnd, msg, w, l);
+}
+
+INT_PTR TDialog::Route(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
   auto* self = reinterpret_cast<TDialog*>(::GetWindowLongPtrA(hwnd, DWLP_USER));
-  return self ? self->Dispatch(msg, w, l) : FALSE;
+  if (!self) return FALSE;
+  return CatchAllocationFailure<INT_PTR>(FALSE, [&] { return self->Dispatch(msg, w, l); });
+}
+
+INT_PTR TDialog::Answer(UINT msg, LRESULT result) {
+  if (AnswersByReturn(msg)) return static_cast<INT_PTR>(result);
+  // The handler may have destroyed the window; then there is nowhere to answer.
+  if (hwnd_) ::SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, result);
+  return TRUE;
 }
 
 INT_PTR TDialog::Dispatch(UINT msg, WPARAM w, LPARAM l) {
@@ -66,14 +114,13 @@ INT_PTR TDialog::Dispatch(UINT msg, WPARAM w, LPARAM l) {
       CleanupWindow();
       break;
     case WM_NCDESTROY:
-      ::SetWindowLongPtrA(hwnd_, DWLP_USER, 0);
-      hwnd_ = nullptr;
+      Unbind();
       return FALSE;
     case WM_DRAWITEM: {
       auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(l);
       if (TControl* c = ChildById(static_cast<int>(dis->CtlID))) {
         c->DrawItem(*dis);
-        return TRUE;
+        return Answer(msg, TRUE);
       }
       break;
     }
@@ -81,13 +128,12 @@ INT_PTR TDialog::Dispatch(UINT msg, WPARAM w, LPARAM l) {
       auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(l);
       if (TControl* c = ChildById(static_cast<int>(mis->CtlID))) {
         c->MeasureItem(*mis);
-        return TRUE;
+        return Answer(msg, TRUE);
       }
       break;
     }
   }
   TMessage m{msg, w, l};
   if (!Respond(m)) return FALSE;
-  if (hwnd_) ::SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, m.result);
-  return TRUE;
+  return Answer(msg, m.result);
 }

@@ -5,6 +5,7 @@
 // TMessage::result, which goes to DWLP_MSGRESULT.
 #pragma once
 #include <vector>
+#include "allocation.h"
 #include "controls.h"
 #include "response_table.h"
 
@@ -18,6 +19,7 @@ public:
 
   INT_PTR Execute();           // modal; returns the result given to CloseWindow
   HWND Create();               // modeless; null on failure
+  void Destroy();              // modeless: destroys the window now, with the derived clean-up
   void CloseWindow(INT_PTR result);
   INT_PTR Result() const { return result_; }
   HWND ParentHandle() const { return parent_; }
@@ -38,9 +40,14 @@ protected:
   INT_PTR Dispatch(UINT msg, WPARAM w, LPARAM l);
   // Called at WM_INITDIALOG by whichever procedure found the object.
   void Bind(HWND hwnd);
+  // Stops the window's messages reaching this object; the window itself stays.
+  void Unbind();
+  // Finds the object bound to `hwnd` and dispatches, catching a failed allocation.
+  static INT_PTR Route(HWND hwnd, UINT msg, WPARAM w, LPARAM l);
 
 private:
   TControl* ChildById(int id) const;
+  INT_PTR Answer(UINT msg, LRESULT result);
   static const TResponse<TDialog> responses[];
 
   HWND parent_;

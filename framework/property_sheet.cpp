@@ -3,6 +3,15 @@
 
 TPropertyPage::TPropertyPage(int resourceId) : TDialog(nullptr, resourceId) {}
 
+// This page's derived part is gone, the others may still be whole: this page stops
+// answering, then the sheet goes with every page window it holds.
+TPropertyPage::~TPropertyPage() {
+  if (!IsWindow()) return;
+  HWND sheet = Parent();
+  Unbind();
+  if (sheet) ::DestroyWindow(sheet);
+}
+
 HPROPSHEETPAGE TPropertyPage::CreatePage() {
   PROPSHEETPAGEA psp{};
   psp.dwSize = sizeof psp;
@@ -19,21 +28,23 @@ bool TPropertyPage::Respond(TMessage& m) {
     m.result = Apply();
     return true;
   }
-  return TDialog::Respond(m);
+  return false;
 }
 
 // A page's WM_INITDIALOG carries the sheet's copy of the PROPSHEETPAGE, whose lParam
 // holds the page object.
 INT_PTR CALLBACK TPropertyPage::PageProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
   if (msg == WM_INITDIALOG) reinterpret_cast<TPropertyPage*>(reinterpret_cast<PROPSHEETPAGEA*>(l)->lParam)->Bind(hwnd);
-  auto* self = reinterpret_cast<TPropertyPage*>(::GetWindowLongPtrA(hwnd, DWLP_USER));
-  return self ? self->Dispatch(msg, w, l) : FALSE;
+  return Route(hwnd, msg, w, l);
 }
 
 TPropertySheet::TPropertySheet(HWND parent, const char* caption) : parent_(parent), caption_(caption) {}
 
-TPropertySheet::~TPropertySheet() {
+TPropertySheet::~TPropertySheet() { Destroy(); }
+
+void TPropertySheet::Destroy() {
   if (hwnd_ && ::IsWindow(hwnd_)) ::DestroyWindow(hwnd_);
+  hwnd_ = nullptr;
 }
 
 bool TPropertySheet::Build(PROPSHEETHEADERA& header, DWORD flags) {

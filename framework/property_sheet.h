@@ -1,6 +1,10 @@
 // TPropertySheet and TPropertyPage: a tabbed sheet of pages built from dialog resources.
 // The platform creates a page the first time it is shown, so only created pages see the
 // apply notification; a page's Apply decides, the base class answers the sheet.
+// A page never ends itself: OK and Cancel belong to the sheet, so a page answers none of
+// the dialog's ending rows. The sheet's window goes before its pages: a derived sheet that
+// holds its pages calls Destroy() in its destructor, and a page object that goes while its
+// sheet is still open takes the sheet down first.
 #pragma once
 #include <vector>
 #include "dialog.h"
@@ -9,6 +13,7 @@
 class TPropertyPage : public TDialog {
 public:
   explicit TPropertyPage(int resourceId);
+  ~TPropertyPage() override;
   HPROPSHEETPAGE CreatePage();
   bool IsCreated() const { return hwnd_ != nullptr; }
 
@@ -31,7 +36,8 @@ public:
 
   void AddPage(TPropertyPage& page) { pages_.push_back(&page); }
   INT_PTR Execute();  // modal
-  HWND Create();      // modeless, for tests; the caller pumps messages and destroys it
+  HWND Create();      // modeless, for tests; the caller pumps messages
+  void Destroy();     // modeless: destroys the sheet's window and with it the pages' windows
   HWND Handle() const { return hwnd_; }  // modeless only; a page finds a modal sheet as its parent
 
 private:

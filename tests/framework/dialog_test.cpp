@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <new>
 #include "dialog.h"
 #include "gui_test.h"
 
@@ -11,6 +12,8 @@ public:
   void ODADrawEntire(DRAWITEMSTRUCT&) override { ++drawn; }
 };
 
+const UINT kRunOutOfMemory = WM_USER + 9;
+
 class TCatchingEdit : public TEdit {
 public:
   using TEdit::TEdit;
@@ -18,6 +21,7 @@ public:
   void SetupWindow() override { Subclass(); }
 protected:
   bool WindowProc(UINT msg, WPARAM, LPARAM, LRESULT& result) override {
+    if (msg == kRunOutOfMemory) throw std::bad_alloc();
     if (msg != WM_USER + 5) return false;
     ++caught;
     result = 7;
@@ -35,6 +39,7 @@ public:
   TCheckBox box;
   TRecordingList list;
   int counted = 0, timers = 0, cleanups = 0;
+  int* cleanupsElsewhere = nullptr;  // counts past the object's life
   std::string textAtSetup;
 
 protected:
@@ -42,13 +47,19 @@ protected:
     TDialog::SetupWindow();
     textAtSetup = combo.IsWindow() ? "attached" : "not attached";
   }
-  void CleanupWindow() override { ++cleanups; }
+  void CleanupWindow() override {
+    ++cleanups;
+    if (cleanupsElsewhere) ++*cleanupsElsewhere;
+  }
   void CmCount() { ++counted; }
   void CmCancelMaybe(TMessage& m) {
     if (!swallowCancel_) CloseWindow(m.Id());
   }
   void EvTimer() { ++timers; }
   void EvNotify(TMessage& m) { m.result = 42; }
+  void EvCtlColorEdit(TMessage& m) { m.result = reinterpret_cast<LRESULT>(::GetStockObject(GRAY_BRUSH)); }
+  void EvCompareItem(TMessage& m) { m.result = -1; }
+  void EvRunOutOfMemory() { throw std::bad_alloc(); }
 
 private:
   bool swallowCancel_;
@@ -60,6 +71,9 @@ DEFINE_RESPONSE_TABLE(TTestDialog, TDialog) = {
     {WM_COMMAND, IDCANCEL, BN_CLICKED, &Self::CmCancelMaybe},
     {WM_TIMER, 0, 0, &Self::EvTimer},
     {WM_NOTIFY, 14, NM_CUSTOMDRAW, &Self::EvNotify},
+    {WM_CTLCOLOREDIT, 0, 0, &Self::EvCtlColorEdit},
+    {WM_COMPAREITEM, 0, 0, &Self::EvCompareItem},
+    {kRunOutOfMemory, 0, 0, &Self::EvRunOutOfMemory},
     {},
 };
 
@@ -87,6 +101,55 @@ TEST(Dialog, NotifyResultGoesToMsgResult) {
   // A notification that no row names falls to the default, which answers 0.
   NMHDR other{::GetDlgItem(dlg.Handle(), 14), 14, static_cast<UINT>(NM_CLICK)};
   EXPECT_EQ(::SendMessageA(dlg.Handle(), WM_NOTIFY, 14, reinterpret_cast<LPARAM>(&other)), 0);
+}
+
+TEST(Dialog, AnswersGoToMsgResultOrAreReturnedAsEachMessageWants) {
+  TTestDialog dlg;
+  ASSERT_NE(dlg.Create(), nullptr);
+  HWND edit = ::GetDlgItem(dlg.Handle(), 10);
+  HDC dc = ::GetDC(edit);
+  EXPECT_EQ(::SendMessageA(dlg.Handle(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(edit)),
+            reinterpret_cast<LRESULT>(::GetStockObject(GRAY_BRUSH)));
+  ::ReleaseDC(edit, dc);
+  COMPAREITEMSTRUCT compare{ODT_LISTBOX, 14, ::GetDlgItem(dlg.Handle(), 14), 0, 0, 1, 0, 0};
+  EXPECT_EQ(::SendMessageA(dlg.Handle(), WM_COMPAREITEM, 14, reinterpret_cast<LPARAM>(&compare)), -1);
+
+  // Owner drawing answers TRUE of its own, not what the message before it left behind.
+  NMHDR hdr{::GetDlgItem(dlg.Handle(), 14), 14, static_cast<UINT>(NM_CUSTOMDRAW)};
+  ASSERT_EQ(::SendMessageA(dlg.Handle(), WM_NOTIFY, 14, reinterpret_cast<LPARAM>(&hdr)), 42);
+  MEASUREITEMSTRUCT measure{ODT_LISTBOX, 14, 0, 0, 0, 0};
+  EXPECT_EQ(::SendMessageA(dlg.Handle(), WM_MEASUREITEM, 14, reinterpret_cast<LPARAM>(&measure)), TRUE);
+}
+
+TEST(Dialog, DestroyRunsTheDerivedCleanupAndADialogLeftOpenGoesWithoutReachingItsParts) {
+  TTestDialog dlg;
+  ASSERT_NE(dlg.Create(), nullptr);
+  dlg.Destroy();
+  EXPECT_EQ(dlg.cleanups, 1);
+  EXPECT_FALSE(dlg.IsWindow());
+
+  // The object goes with its window open: the window goes too, and neither the dialog's
+  // parts nor the subclassed edit, already destroyed, are called.
+  int cleanups = 0;
+  auto* open = new TTestDialog;
+  open->cleanupsElsewhere = &cleanups;
+  HWND window = open->Create();
+  ASSERT_NE(window, nullptr);
+  HWND edit = open->edit.Handle();
+  delete open;
+  EXPECT_FALSE(::IsWindow(window));
+  EXPECT_FALSE(::IsWindow(edit));
+  EXPECT_EQ(cleanups, 0);
+}
+
+TEST(Dialog, RunningOutOfMemoryLeavesTheMessageUndoneAndTheDialogWorking) {
+  TTestDialog dlg;
+  ASSERT_NE(dlg.Create(), nullptr);
+  EXPECT_EQ(::SendMessageA(dlg.Handle(), kRunOutOfMemory, 0, 0), 0);
+  EXPECT_EQ(dlg.edit.Send(kRunOutOfMemory), 0);
+  Click(dlg.Handle(), 13);
+  EXPECT_EQ(dlg.counted, 1);
+  EXPECT_EQ(dlg.edit.Send(WM_USER + 5), 7);
 }
 
 TEST(Dialog, DerivedRowOverridesBaseCancelAndModalRunReturnsResult) {
