@@ -10,7 +10,7 @@
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   change_to_program_dir();
 
-  ::OleInitialize(nullptr);
+  const bool ole = SUCCEEDED(::OleInitialize(nullptr));
   // The task list is a list view; its window class must be registered before setup.
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES};
   ::InitCommonControlsEx(&controls);
@@ -18,6 +18,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     TDialogTarnwellCommander window;
     window.Execute();
   }
-  ::OleUninitialize();
+  if (ole) ::OleUninitialize();  // only a successful start is balanced
   return 0;
 }

@@ -82,6 +82,7 @@ void TarngetStatusTListBox::ODAFocus(DRAWITEMSTRUCT& dis) { ::DrawFocusRect(dis.
 void TarngetStatusTListBox::ODASelect(DRAWITEMSTRUCT& dis) { ODADrawEntire(dis); }
 
 DEFINE_RESPONSE_TABLE(TarngetMessageDialog, TDialog) = {
+    {WM_COMMAND, IDOK, BN_CLICKED, &Self::CmClose},  // Enter
     {WM_COMMAND, IDCANCEL, BN_CLICKED, &Self::CmClose},
     {WM_CLOSE, 0, 0, &Self::CmClose},
     {WM_TIMER, 0, 0, &Self::EvTimer},

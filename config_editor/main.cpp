@@ -8,11 +8,11 @@
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   change_to_program_dir();
   // The folder browser needs OLE on this thread for the whole run; failure is not fatal.
-  ::OleInitialize(nullptr);
+  const bool ole = SUCCEEDED(::OleInitialize(nullptr));
   {
     TDialogTarngetConfig window;
     window.Execute();
   }
-  ::OleUninitialize();
+  if (ole) ::OleUninitialize();  // only a successful start is balanced
   return 0;
 }

@@ -104,6 +104,10 @@ TEST_F(MessageWindow, ClosingWithAProgressRowShowsItAgainNextTime) {
   dialog->Send(WM_CLOSE);
   EXPECT_FALSE(dialog->IsWindow());
   EXPECT_EQ(1, task->output.progressPending);
+  Open(task);
+  dialog->Send(WM_COMMAND, IDOK);  // Enter
+  EXPECT_FALSE(dialog->IsWindow());
+  EXPECT_EQ(1, task->output.progressPending);
   // Without a progress row shown, closing leaves the flag as it is.
   Say(task, "@ three\n");
   Open(task);
