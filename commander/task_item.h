@@ -10,10 +10,11 @@ enum TaskState : std::int32_t { kTaskActive = 0, kTaskOk = 1, kTaskError = 2 };
 
 struct TarngetTaskItem {
   std::int32_t state = kTaskActive;
-  char* commandLine = nullptr;   // new[]; the program name, a blank, then the arguments
+  char* commandLine = nullptr;  // new[]; the program name, a blank, then the arguments
   HANDLE process = nullptr;
-  HANDLE outputPipe = nullptr;   // reading end of the copier's stdout and stderr
-  TaskOutput output;             // stored lines, the line still arriving, the progress line
+  HANDLE outputPipe = nullptr;    // reading end of the copier's stdout and stderr
+  TaskOutput output;              // stored lines, the line still arriving, the progress line
+  bool drainedThisRound = false;  // had its turn at the ticks' drain since the round began
 
   TarngetTaskItem() = default;
   TarngetTaskItem(const TarngetTaskItem&) = delete;

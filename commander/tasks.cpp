@@ -19,8 +19,9 @@ void CloseIf(HANDLE& h) {
 // takes a list of the handles to inherit, the copier gets those two only; where it does
 // not, every inheritable handle of the process goes along. The commander's own pipe ends
 // are never inheritable, and a copier's ends are closed here right after its start, so
-// even then no copier holds another's pipe.
-bool SpawnCopier(char* commandLine, HANDLE input, HANDLE output, PROCESS_INFORMATION& pi) {
+// even then no copier holds another's pipe. Without the list, ends of the commander's own
+// that could not be kept back (`ownEndsPrivate` false) would go along, so nothing starts.
+bool SpawnCopier(char* commandLine, HANDLE input, HANDLE output, bool ownEndsPrivate, PROCESS_INFORMATION& pi) {
   STARTUPINFOEXA si{};
   si.StartupInfo.cb = sizeof si.StartupInfo;
   si.StartupInfo.dwFlags = STARTF_USESTDHANDLES;
@@ -42,8 +43,9 @@ bool SpawnCopier(char* commandLine, HANDLE input, HANDLE output, PROCESS_INFORMA
     flags |= EXTENDED_STARTUPINFO_PRESENT;
   }
 
-  const bool ok = ::CreateProcessA(nullptr, commandLine, nullptr, nullptr, TRUE, flags, nullptr, nullptr,
-                                   &si.StartupInfo, &pi) != 0;
+  const bool ok =
+      (si.lpAttributeList || ownEndsPrivate) && ::CreateProcessA(nullptr, commandLine, nullptr, nullptr, TRUE, flags,
+                                                                 nullptr, nullptr, &si.StartupInfo, &pi) != 0;
   if (initialised) ::DeleteProcThreadAttributeList(attributes);
   delete[] storage;
   return ok;
@@ -90,13 +92,11 @@ int TaskBoard::StartTask(char* commandLine) {
   SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
   HANDLE outRead = nullptr, outWrite = nullptr, inRead = nullptr, inWrite = nullptr;
   bool piped = ::CreatePipe(&outRead, &outWrite, &sa, kOutputPipeSize) && ::CreatePipe(&inRead, &inWrite, &sa, 0);
-  if (piped) {
-    ::SetHandleInformation(outRead, HANDLE_FLAG_INHERIT, 0);
-    ::SetHandleInformation(inWrite, HANDLE_FLAG_INHERIT, 0);
-  }
+  const bool ownEndsPrivate = piped && ::SetHandleInformation(outRead, HANDLE_FLAG_INHERIT, 0) &&
+                              ::SetHandleInformation(inWrite, HANDLE_FLAG_INHERIT, 0);
 
   PROCESS_INFORMATION pi{};
-  const bool started = piped && SpawnCopier(commandLine, inRead, outWrite, pi);
+  const bool started = piped && SpawnCopier(commandLine, inRead, outWrite, ownEndsPrivate, pi);
   // The copier holds its own ends now: its input is at end of file at once, and the output
   // pipe breaks once every writer has gone.
   CloseIf(inWrite);
@@ -151,27 +151,44 @@ bool TaskBoard::AddRow() {
 }
 
 void TaskBoard::PollTasks() {
-  const DWORD start = ::GetTickCount();
+  DrainInTurn();
   int row = 0;
   // Walks the nodes, not the chain's cursor: the message window steps through the chain
   // with the cursor, and this tick may run between its steps.
   for (chnode<TarngetTaskItem>* node = tasks_.head; node; node = node->next, ++row) {
     TarngetTaskItem& task = *node->item;
-    const std::size_t budget = ::GetTickCount() - start < kDrainTimePerTickMs ? kDrainBytesPerTask : kReadChunkSize;
-    std::size_t due = WaitingOutput(task);
-    if (due > budget) due = budget;
-    while (due > 0) {
-      const std::size_t got = TakeOutput(task, due);
-      if (got == 0) break;
-      due -= got;
-    }
-
     if (task.state == kTaskActive && !IsTaskRunning(task)) {
       DWORD code = 1;
       ::GetExitCodeProcess(task.process, &code);
       task.state = code == 0 ? kTaskOk : kTaskError;
       view_.SetItemText(row, 0, kStateTexts[task.state]);
     }
+  }
+}
+
+// A round gives every task one turn; the round's state lives in the records, so tasks
+// added or removed between ticks neither lose nor repeat a turn.
+void TaskBoard::DrainInTurn() {
+  const DWORD start = ::GetTickCount();
+  bool roundOver = true;
+  for (chnode<TarngetTaskItem>* node = tasks_.head; node && roundOver; node = node->next)
+    roundOver = node->item->drainedThisRound;
+  if (roundOver)
+    for (chnode<TarngetTaskItem>* node = tasks_.head; node; node = node->next) node->item->drainedThisRound = false;
+
+  for (chnode<TarngetTaskItem>* node = tasks_.head; node; node = node->next) {
+    TarngetTaskItem& task = *node->item;
+    if (task.drainedThisRound) continue;
+    std::size_t due = WaitingOutput(task);
+    if (due > kDrainBytesPerTask) due = kDrainBytesPerTask;
+    while (due > 0) {
+      // Time is up: this task goes on first next tick.
+      if (::GetTickCount() - start >= kDrainTimePerTickMs) return;
+      const std::size_t got = TakeOutput(task, due);
+      if (got == 0) break;
+      due -= got;
+    }
+    task.drainedThisRound = true;
   }
 }
 
@@ -187,7 +204,9 @@ int TaskBoard::RemoveTask(int row) {
       return -1;
     }
   }
-  view_.DeleteItem(row);
+  // Rows and records match by position: a row that stays keeps its record (the copier,
+  // if ended, shows so at the next tick).
+  if (!view_.DeleteItem(row)) return -1;
   chain_traits<TarngetTaskItem>::destroy(tasks_.remove(task));
   return 0;
 }

@@ -13,10 +13,12 @@
 // second of a copier's fastest steady output, since the pipe is drained once a second.
 const DWORD kOutputPipeSize = 256 * 1024;
 
-// What one tick takes from each pipe: what was waiting when the tick looked, up to
-// kDrainBytesPerTask, in reads of kReadChunkSize; output that arrives meanwhile waits for
-// the next tick. Once a tick has run kDrainTimePerTickMs, the remaining tasks get one chunk
-// each, so a flood of output slows its copier down but never freezes the window.
+// What a task's turn at the drain takes from its pipe: what was waiting when the turn
+// began, up to kDrainBytesPerTask, in reads of kReadChunkSize; output that arrives
+// meanwhile waits for the next turn. A tick stops draining once it has run
+// kDrainTimePerTickMs, and the next tick goes on with the tasks that have not had their
+// turn yet, so a flood of output slows its copiers down but never freezes the window, and
+// every task is served in turn.
 const std::size_t kReadChunkSize = 64 * 1024;
 const std::size_t kDrainBytesPerTask = 4 * kOutputPipeSize;
 const DWORD kDrainTimePerTickMs = 250;
@@ -62,6 +64,8 @@ public:
 
 private:
   bool AddRow();
+  // Serves the tasks whose turn it is until the tick's time is spent.
+  void DrainInTurn();
 
   HWND owner_;
   const TListView& view_;
