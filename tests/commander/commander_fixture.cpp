@@ -44,15 +44,6 @@ std::vector<std::string> ComboItems(HWND combo) {
   return out;
 }
 
-HWND FindUnnamedButton(HWND page) {
-  for (HWND c = ::GetWindow(page, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
-    char cls[16] = "";
-    ::GetClassNameA(c, cls, sizeof cls);
-    if (::GetDlgCtrlID(c) == 65535 && ::lstrcmpiA(cls, "Button") == 0) return c;
-  }
-  return nullptr;
-}
-
 int WindowHeight(HWND hwnd) {
   RECT r = ScreenRect(hwnd);
   return r.bottom - r.top;

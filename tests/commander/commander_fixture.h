@@ -22,7 +22,5 @@ void ResetCommanderState();
 void SetList(chain<cstring1>& list, std::initializer_list<const char*> entries);
 std::vector<std::string> ListOf(chain<cstring1>& list);
 std::vector<std::string> ComboItems(HWND combo);
-// The 65535 "+" button of the common options page (the labels share its id).
-HWND FindUnnamedButton(HWND page);
 int WindowHeight(HWND hwnd);
 RECT ScreenRect(HWND hwnd);

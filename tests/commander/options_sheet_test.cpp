@@ -1,5 +1,6 @@
 #include <windows.h>
 #include <commctrl.h>
+#include <cstdlib>
 #include <cstring>
 #include <gtest/gtest.h>
 
@@ -13,6 +14,30 @@
 namespace {
 
 using Strings = std::vector<std::string>;
+
+struct DialogSize {
+  int w = 0, h = 0;
+};
+
+// The size in dialog units that an extended dialog template of this program declares.
+DialogSize TemplateSize(int resourceId) {
+  HMODULE module = ::GetModuleHandleA(nullptr);
+  HRSRC found = ::FindResourceA(module, MAKEINTRESOURCEA(resourceId), MAKEINTRESOURCEA(5));  // RT_DIALOG
+  const auto* bytes = found ? static_cast<const BYTE*>(::LockResource(::LoadResource(module, found))) : nullptr;
+  DialogSize size;
+  WORD version = 0, signature = 0;
+  if (!bytes) return size;
+  std::memcpy(&version, bytes, 2);
+  std::memcpy(&signature, bytes + 2, 2);
+  if (version != 1 || signature != 0xFFFF) return size;
+  // dlgVer, signature, helpID, exStyle, style, cDlgItems, x, y, then cx and cy.
+  short cx = 0, cy = 0;
+  std::memcpy(&cx, bytes + 2 + 2 + 4 + 4 + 4 + 2 + 2 + 2, 2);
+  std::memcpy(&cy, bytes + 2 + 2 + 4 + 4 + 4 + 2 + 2 + 2 + 2, 2);
+  size.w = cx;
+  size.h = cy;
+  return size;
+}
 
 // A modeless sheet for tests that look at it between steps.
 struct OpenSheet {
@@ -282,9 +307,20 @@ TEST_F(OptionsSheet, PatternButtonsAddAndRemoveAndOnlyTheUnnamedButtonCounts) {
   ASSERT_NE(s.hwnd, nullptr);
   TPropertyPageCommon& c = s.sheet.common;
   HWND page = c.Handle();
-  HWND plus = FindUnnamedButton(page);
+  // The "+" of the inclusive patterns as the user finds it: of the two "+" buttons, the
+  // one level with that list.
+  const int includeTop = ChildRect(page, IDC_COMMON_INCLUDE).top;
+  HWND plus = nullptr;
+  int nearest = 0;
+  for (HWND b = nullptr; (b = ::FindWindowExA(page, b, "Button", "+")) != nullptr;) {
+    RECT r;
+    ::GetWindowRect(b, &r);
+    ::MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&r), 2);
+    const int distance = std::abs(r.top - includeTop);
+    if (!plus || distance < nearest) plus = b, nearest = distance;
+  }
   ASSERT_NE(plus, nullptr);
-  EXPECT_EQ(c.includeAddButton, plus);
+  ASSERT_NE(::GetDlgItem(page, IDC_COMMON_EXCLUDE_ADD), plus);
 
   // A notification with id 65535 from a label is not the "+" button.
   Type(c.includeBox, "z*");
@@ -380,12 +416,15 @@ TEST_F(OptionsSheet, PagesHaveTheirSizesCaptionsAndControlKinds) {
     item.cchTextMax = sizeof text;
     ::SendMessageA(tabs, TCM_GETITEMA, i, reinterpret_cast<LPARAM>(&item));
     EXPECT_STREQ(text, pages[i].caption);
-    // The sheet may enlarge a page to its largest one; the template's size must fit.
+    // The template's own size, exactly; the sheet then shows every page at the largest.
+    const DialogSize size = TemplateSize(pages[i].page->ResourceId());
+    EXPECT_EQ(pages[i].w, size.w) << pages[i].caption;
+    EXPECT_EQ(pages[i].h, size.h) << pages[i].caption;
     HWND page = pages[i].page->Handle();
-    RECT client, want = DialogUnitsToPixels(page, 0, 0, pages[i].w, pages[i].h);
+    RECT client, largest = DialogUnitsToPixels(page, 0, 0, 271, 131);
     ::GetClientRect(page, &client);
-    EXPECT_GE(client.right, want.right) << pages[i].caption;
-    EXPECT_GE(client.bottom, want.bottom) << pages[i].caption;
+    EXPECT_EQ(largest.right, client.right) << pages[i].caption;
+    EXPECT_EQ(largest.bottom, client.bottom) << pages[i].caption;
   }
   TPropertyPageCommon& c = s.sheet.common;
   EXPECT_EQ(Style(c.createDirBox.Handle()) & 3, CBS_DROPDOWNLIST);

@@ -214,36 +214,46 @@ TEST_F(MainWindow, EnterOpensPersonalAndCancelWritesNothing) {
 
 TEST_F(MainWindow, AboutBoxPlacesItselfAndShowsThePicture) {
   Open();
-  ::SetWindowPos(hwnd, nullptr, 100, 90, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  RECT aboutRect{};
+  // Opens the About box over the main window at (x, y); returns where the box stood.
+  auto aboutAt = [&](int x, int y, std::string& title, BITMAP& picture) {
+    ::SetWindowPos(hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT aboutRect{};
+    ModalDriver driver([&] {
+      HWND about = FindOwnedWindow(hwnd);
+      if (!about) return false;
+      ::GetWindowRect(about, &aboutRect);
+      title = WindowText(::FindWindowExA(about, nullptr, "Static", "Tarnwell Config v1.0a"));
+      for (HWND c = ::GetWindow(about, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
+        if ((::GetWindowLongA(c, GWL_STYLE) & SS_TYPEMASK) != SS_BITMAP) continue;
+        auto bitmap = reinterpret_cast<HBITMAP>(::SendMessageA(c, STM_GETIMAGE, IMAGE_BITMAP, 0));
+        if (bitmap) ::GetObjectA(bitmap, sizeof picture, &picture);
+      }
+      Click(about, IDOK);
+      return true;
+    });
+    Click(hwnd, 111);
+    EXPECT_TRUE(driver.Done());
+    return aboutRect;
+  };
   std::string title;
   BITMAP picture{};
-  ModalDriver driver([&] {
-    HWND about = FindOwnedWindow(hwnd);
-    if (!about) return false;
-    ::GetWindowRect(about, &aboutRect);
-    title = WindowText(::FindWindowExA(about, nullptr, "Static", "Tarnwell Config v1.0a"));
-    for (HWND c = ::GetWindow(about, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
-      if ((::GetWindowLongA(c, GWL_STYLE) & SS_TYPEMASK) != SS_BITMAP) continue;
-      auto bitmap = reinterpret_cast<HBITMAP>(::SendMessageA(c, STM_GETIMAGE, IMAGE_BITMAP, 0));
-      if (bitmap) ::GetObjectA(bitmap, sizeof picture, &picture);
-    }
-    Click(about, IDOK);
-    return true;
-  });
-  Click(hwnd, 111);
-  ASSERT_TRUE(driver.Done());
+  RECT main;
+  ::GetWindowRect(hwnd, &main);
+  const int width = main.right - main.left, height = main.bottom - main.top;
+  const RECT about = aboutAt(100, 90, title, picture);
   EXPECT_EQ("Tarnwell Config v1.0a", title);
   EXPECT_EQ(398, picture.bmWidth);
   EXPECT_EQ(142, picture.bmHeight);
   EXPECT_EQ(1, picture.bmBitsPixel);
-  RECT mainRect, desktop;
-  ::GetWindowRect(hwnd, &mainRect);
-  ::GetWindowRect(::GetDesktopWindow(), &desktop);
-  POINT want = AboutBoxPlace(mainRect, aboutRect, desktop);
-  EXPECT_EQ(want.x, aboutRect.left);
-  EXPECT_EQ(want.y, aboutRect.top);
-  EXPECT_EQ(100 + (mainRect.right - mainRect.left) / 5, aboutRect.left);
+  // A fifth of the main window's width and a quarter of its height in from its corner.
+  EXPECT_EQ(100 + width / 5, about.left);
+  EXPECT_EQ(90 + height / 4, about.top);
+
+  // Near the screen's far corner the box keeps its right and bottom edges on the screen.
+  const int screenWidth = ::GetSystemMetrics(SM_CXSCREEN), screenHeight = ::GetSystemMetrics(SM_CYSCREEN);
+  const RECT pulled = aboutAt(screenWidth - 60, screenHeight - 40, title, picture);
+  EXPECT_EQ(screenWidth, pulled.right);
+  EXPECT_EQ(screenHeight, pulled.bottom);
 }
 
 TEST(AboutBoxPlace, FifthAndQuarterInKeptOnTheDesktop) {
