@@ -58,7 +58,6 @@ protected:
   void EvTimer() { ++timers; }
   void EvNotify(TMessage& m) { m.result = 42; }
   void EvCtlColorEdit(TMessage& m) { m.result = reinterpret_cast<LRESULT>(::GetStockObject(GRAY_BRUSH)); }
-  void EvCompareItem(TMessage& m) { m.result = -1; }
   void EvRunOutOfMemory() { throw std::bad_alloc(); }
 
 private:
@@ -72,7 +71,6 @@ DEFINE_RESPONSE_TABLE(TTestDialog, TDialog) = {
     {WM_TIMER, 0, 0, &Self::EvTimer},
     {WM_NOTIFY, 14, NM_CUSTOMDRAW, &Self::EvNotify},
     {WM_CTLCOLOREDIT, 0, 0, &Self::EvCtlColorEdit},
-    {WM_COMPAREITEM, 0, 0, &Self::EvCompareItem},
     {kRunOutOfMemory, 0, 0, &Self::EvRunOutOfMemory},
     {},
 };
@@ -111,9 +109,6 @@ TEST(Dialog, AnswersGoToMsgResultOrAreReturnedAsEachMessageWants) {
   EXPECT_EQ(::SendMessageA(dlg.Handle(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(edit)),
             reinterpret_cast<LRESULT>(::GetStockObject(GRAY_BRUSH)));
   ::ReleaseDC(edit, dc);
-  COMPAREITEMSTRUCT compare{ODT_LISTBOX, 14, ::GetDlgItem(dlg.Handle(), 14), 0, 0, 1, 0, 0};
-  EXPECT_EQ(::SendMessageA(dlg.Handle(), WM_COMPAREITEM, 14, reinterpret_cast<LPARAM>(&compare)), -1);
-
   // Owner drawing answers TRUE of its own, not what the message before it left behind.
   NMHDR hdr{::GetDlgItem(dlg.Handle(), 14), 14, static_cast<UINT>(NM_CUSTOMDRAW)};
   ASSERT_EQ(::SendMessageA(dlg.Handle(), WM_NOTIFY, 14, reinterpret_cast<LPARAM>(&hdr)), 42);
