@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "../common/code_page.h"
 #include "change_dir.h"
 
 namespace {
@@ -54,6 +55,32 @@ TEST_F(ChangeDir, ProgramDirectoryIsTheFolderOfTheRunningProgram) {
   ASSERT_TRUE(::SetCurrentDirectoryA(WindowsDir().c_str()));
   change_to_program_dir();
   EXPECT_EQ(0, lstrcmpiA(folder.c_str(), Current().c_str())) << "expected " << folder << ", got " << Current();
+}
+
+// A program installed in a folder whose name ends in `last` (a character of the code page the
+// run has) starts in that folder, not one higher.
+void ExpectStartInFolderEndingIn(const char* last) {
+  char temp[MAX_PATH];
+  const DWORD n = ::GetTempPathA(sizeof temp, temp);
+  ASSERT_TRUE(n > 0 && n < sizeof temp);
+  const std::string folder = std::string(temp, n) + "tarn start " + last;
+  ASSERT_TRUE(::CreateDirectoryA(folder.c_str(), nullptr) || ::GetLastError() == ERROR_ALREADY_EXISTS);
+  std::string program = folder + "\\tarncmd.exe";
+  ASSERT_TRUE(::SetCurrentDirectoryA(WindowsDir().c_str()));
+  EXPECT_EQ(0, change_to_folder_of(&program[0]));
+  EXPECT_EQ(0, lstrcmpiA(folder.c_str(), Current().c_str())) << "expected " << folder << ", got " << Current();
+  ::SetCurrentDirectoryA(WindowsDir().c_str());
+  ::RemoveDirectoryA(folder.c_str());
+}
+
+TEST_F(ChangeDir, ProgramInAFolderEndingInAnAccentedLetterStartsThere) {
+  ON_CODE_PAGE(1252);
+  ExpectStartInFolderEndingIn("caf\xE9");
+}
+
+TEST_F(ChangeDir, ProgramInAFolderEndingInABig5TrailBackslashStartsThere) {
+  ON_CODE_PAGE(950);
+  ExpectStartInFolderEndingIn("\xB3\x5C");  // 許
 }
 
 // The directory the process remembers for a drive may have gone since; a full path on
