@@ -1,6 +1,6 @@
 // Runs a case under one ANSI code page. Natively the lead-byte stand-in is switched for the
 // case's length; under Windows the process's own code page must already be that one (the test
-// command runs the double-byte cases again under LANG=zh_TW.BIG5 and LANG=ja_JP.SJIS), else the
+// command runs the double-byte cases again under the locales zh_TW.BIG5 and ja_JP.SJIS), else the
 // case is skipped.
 #pragma once
 #include <gtest/gtest.h>

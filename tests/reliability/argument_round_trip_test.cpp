@@ -2,7 +2,7 @@
 // back by the stand-in copier's C runtime after a real process start: every argument must
 // arrive exactly, less the surrounding blanks, tabs, CRs and LFs that the join trims. The test
 // command runs it again under the double-byte code pages 950 and 932 (Wine takes the ANSI code
-// page from LANG), where the text holds whole characters of that code page, many of them with
+// page from the locale), where the text holds whole characters of that code page, many of them with
 // the trail byte 0x5C; the test program refuses to run on another code page than the one the
 // test command meant (TARNWELL_CODE_PAGE).
 #include <windows.h>
