@@ -122,6 +122,13 @@ bool NeedsQuotes(const char* arg) {
   return arg[0] == '\0' || arg[std::strcspn(arg, " \t\"")] != '\0';
 }
 
+// Copies the character at p, one byte or a double-byte pair, so that a trail byte equal to '\\' is
+// never taken for a backslash.
+void CopyCharacter(char*& out, const char*& p) {
+  if (is_dbcs_pair(p)) *out++ = *p++;
+  *out++ = *p++;
+}
+
 void PutBackslashes(char*& out, std::size_t n) {
   std::memset(out, '\\', n);
   out += n;
@@ -158,6 +165,8 @@ char* QuoteArgument(const char* arg) {
     piece[len + 1] = '\0';
     return piece;
   }
+  // Backslashes are counted and escapes placed by characters: the copier's runtime reads a
+  // double-byte character whole, so its trail byte neither escapes a quote nor needs escaping.
   // Worst case every byte doubles (all backslashes before the closing quote, or all quotes), plus
   // the two quotes, the blank and the terminator.
   if (len > (static_cast<std::size_t>(-1) - 4) / 2) return nullptr;
@@ -181,7 +190,7 @@ char* QuoteArgument(const char* arg) {
     } else {
       PutBackslashes(out, backslashes);
     }
-    *out++ = *p++;
+    CopyCharacter(out, p);
   }
   *out++ = '"';
   *out++ = ' ';
@@ -247,7 +256,7 @@ int SplitCommandLine(const char* line, chain<char>& args) {
         // An odd count escapes the quote; after an even one it is left to toggle on the next round.
         if (beforeQuote && backslashes % 2 == 1) *out++ = *p++;
       } else {
-        *out++ = *p++;
+        CopyCharacter(out, p);
       }
     }
     char* copy = dup_n(arg, static_cast<std::size_t>(out - arg));

@@ -16,7 +16,8 @@ int BuildArguments(const char* url, const char* localPath, int protocol, bool us
 
 // New[] piece for one argument as it must stand in a command line, followed by one blank. An argument
 // without blank, tab or double quote stands as it is; any other, and the empty one, is enclosed in
-// double quotes with its quotes and the backslashes before them escaped. Null when memory runs out.
+// double quotes with its quotes and the backslashes before them escaped; backslashes are counted by
+// characters of the system's ANSI code page. Null when memory runs out.
 char* QuoteArgument(const char* arg);
 
 // Trims blanks, tabs, CRs and LFs from both ends of every entry of `args` in place, then joins their
@@ -34,5 +35,6 @@ char* ComposeCommandLine(const char* url, const char* localPath, int protocol, b
 // are literal; inside quotes a doubled quote is a literal quote. The first argument (the program)
 // follows the runtime's simpler rule: quotes toggle and are dropped, backslashes are literal, and it
 // ends at a blank or tab outside quotes; it is always there, if empty. Returns 0, or -1 when memory
-// runs out.
+// runs out. A double-byte character of the system's ANSI code page is read whole, as the runtime
+// reads it, so its trail byte is never a backslash or a quote.
 int SplitCommandLine(const char* line, chain<char>& args);

@@ -86,18 +86,17 @@ struct StringField {
   ConfigString ConfigModel::*setting;
   CopierString value;
   int port;
-  unsigned char ConfigModel::*portAbsent;
 };
 
 const StringField kStringFields[] = {
-    {&ConfigModel::logPath, kLogFilePath, -1, nullptr},
-    {&ConfigModel::workDirectory, kWorkDirectory, -1, nullptr},
-    {&ConfigModel::dirListName, kDirListName, -1, nullptr},
-    {&ConfigModel::defaultHtml, kDefaultHtmlName, -1, nullptr},
-    {&ConfigModel::msgidDirectory, kMsgidDirectory, -1, nullptr},
-    {&ConfigModel::fileList, kFileListName, -1, nullptr},
-    {&ConfigModel::ftpProxy, kFtpProxyServer, kFtpProxyPort, &ConfigModel::ftpPortAbsent},
-    {&ConfigModel::httpProxy, kHttpProxyServer, kHttpProxyPort, &ConfigModel::httpPortAbsent},
+    {&ConfigModel::logPath, kLogFilePath, -1},
+    {&ConfigModel::workDirectory, kWorkDirectory, -1},
+    {&ConfigModel::dirListName, kDirListName, -1},
+    {&ConfigModel::defaultHtml, kDefaultHtmlName, -1},
+    {&ConfigModel::msgidDirectory, kMsgidDirectory, -1},
+    {&ConfigModel::fileList, kFileListName, -1},
+    {&ConfigModel::ftpProxy, kFtpProxyServer, kFtpProxyPort},
+    {&ConfigModel::httpProxy, kHttpProxyServer, kHttpProxyPort},
 };
 
 void LoadChoices(ConfigModel& model, const std::int32_t* numbers) {
@@ -134,7 +133,6 @@ void LoadTexts(ConfigModel& model, const std::int32_t* numbers) {
 void LoadStrings(ConfigModel& model, char* const* strings, const std::int32_t* numbers) {
   for (const StringField& f : kStringFields) {
     ConfigString& setting = model.*f.setting;
-    if (f.port >= 0) model.*f.portAbsent = numbers[f.port] == kAbsentNumber && !model.kept.numbers[f.port];
     bool portKept = f.port >= 0 && model.kept.numbers[f.port];
     // A server that holds a colon itself would be split there when stored back, and
     // change server and port both: such a server is kept like any unreadable value.
@@ -142,7 +140,7 @@ void LoadStrings(ConfigModel& model, char* const* strings, const std::int32_t* n
     if (model.kept.strings[f.value] || portKept) {
       // A server and its port go together: neither is shown, both are kept.
       model.kept.strings[f.value] = 1;
-      if (f.port >= 0) model.kept.numbers[f.port] = 1;
+      if (f.port >= 0 && numbers[f.port] != kAbsentNumber) model.kept.numbers[f.port] = 1;
       setting.enabled = 0;
       continue;
     }
@@ -160,6 +158,32 @@ void LoadStrings(ConfigModel& model, char* const* strings, const std::int32_t* n
       push_recent(setting.history, value);
     }
   }
+}
+
+// The port of a proxy entry, held to what loads back: the largest number stands for an
+// absent port, so a larger port is held just below it.
+std::int32_t ProxyPort(const char* text) {
+  const std::int32_t port = ReadDecimal(text);
+  return port == kAbsentNumber ? kAbsentNumber - 1 : port;
+}
+
+// A value that already holds what would be written is left alone, so values the user did not
+// change keep their bytes and type (a REG_EXPAND_SZ path, a number stored as REG_BINARY, a
+// string without its terminator).
+void LeaveWhatIsStoredAlready(HKEY root, char* const* strings, signed char* stringStates, const std::int32_t* numbers,
+                              signed char* numberStates) {
+  char* stored[kCopierStringCount];
+  std::int32_t storedNumbers[kCopierNumberCount];
+  ReadCopierConfig(root, stored, storedNumbers);
+  for (int i = 0; i < kCopierStringCount; ++i) {
+    if (stringStates[i] == kSet && strings[i] && stored[i] && std::strcmp(strings[i], stored[i]) == 0)
+      stringStates[i] = kLeave;
+  }
+  for (int i = 0; i < kCopierNumberCount; ++i) {
+    if (numberStates[i] == kSet && storedNumbers[i] != kAbsentNumber && numbers[i] == storedNumbers[i])
+      numberStates[i] = kLeave;
+  }
+  FreeCopierStrings(stored);
 }
 
 void ShowWriteError(HKEY root) {
@@ -241,11 +265,16 @@ void StoreConfigModel(HKEY root, ConfigModel& model) {
         continue;
       }
       char* colon = find_char(server.get(), ':');
-      if (*colon) numbers[f.port] = ReadDecimal(colon + 1);
-      else if (model.*f.portAbsent) numberStates[f.port] = kLeave;
+      // No port given is port 0, so that a port stored under the other root can never
+      // pair with this server.
+      numbers[f.port] = *colon ? ProxyPort(colon + 1) : 0;
       *colon = '\0';
-      strings[f.value] = server.get();
-      continue;
+      if (server[0] != '\0') {
+        strings[f.value] = server.get();
+        continue;
+      }
+      // ":8080" names no server: nothing the copier could use, and nothing that would
+      // load back, so it is stored as no entry.
     }
     signed char state = !setting.enabled && model.kept.strings[f.value] ? kLeave : kDelete;
     stringStates[f.value] = state;
@@ -254,6 +283,7 @@ void StoreConfigModel(HKEY root, ConfigModel& model) {
 
   stringStates[kNntpProxyServer] = kLeave;
   numberStates[kNntpProxyPort] = kLeave;
+  LeaveWhatIsStoredAlready(root, strings, stringStates, numbers, numberStates);
 
   if (WriteCopierConfig(root, strings, stringStates, numbers, numberStates) != 0) ShowWriteError(root);
 }

@@ -44,11 +44,6 @@ struct ConfigModel {
   ConfigString ftpProxy;
   ConfigString httpProxy;
 
-  // Whether each proxy's port was absent at the last load: an entry without a port then
-  // leaves it absent instead of writing 0 over nothing.
-  unsigned char ftpPortAbsent = 0;
-  unsigned char httpPortAbsent = 0;
-
   unsigned char modified = 0;          // a page applied since the last load or store
   unsigned char storedSinceStart = 0;  // some store found the model modified; never cleared
 

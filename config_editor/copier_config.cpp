@@ -49,7 +49,10 @@ Found ReadString(HKEY key, const char* name, char*& out) {
   DWORD size = kCopierStringMax + 1;
   LONG rc = ::RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
   if (rc == ERROR_FILE_NOT_FOUND) return Found::Absent;
-  if (rc != ERROR_SUCCESS || type != REG_SZ || size > kCopierStringMax + 1) return Found::Unreadable;
+  // REG_EXPAND_SZ is what scripts and .reg files often write for paths; the copier takes its
+  // text as it stands, so it is shown and kept unexpanded.
+  const bool text = type == REG_SZ || type == REG_EXPAND_SZ;
+  if (rc != ERROR_SUCCESS || !text || size > kCopierStringMax + 1) return Found::Unreadable;
   buffer[size] = '\0';
   std::size_t len = std::strlen(buffer);
   // Empty, too long to write back whole, or with more after an inner zero.
@@ -60,13 +63,13 @@ Found ReadString(HKEY key, const char* name, char*& out) {
 
 Found ReadNumber(HKEY key, const char* name, std::int32_t& out) {
   std::int32_t value = 0;
-  DWORD type = 0;
   DWORD size = sizeof value;
-  LONG rc = ::RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
+  LONG rc = ::RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size);
   if (rc == ERROR_FILE_NOT_FOUND) return Found::Absent;
-  if (rc != ERROR_SUCCESS || type != REG_DWORD || size != sizeof value || value == kAbsentNumber) {
-    return Found::Unreadable;
-  }
+  // Any four bytes are the number the copier reads, whatever type the writer gave them
+  // (REG_BINARY from a .reg file, for one): the bytes in little-endian order, as the copier
+  // takes them, so REG_DWORD_BIG_ENDIAN data reads as the copier sees it too.
+  if (rc != ERROR_SUCCESS || size != sizeof value || value == kAbsentNumber) return Found::Unreadable;
   out = value;
   return Found::Value;
 }

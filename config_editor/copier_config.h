@@ -24,8 +24,10 @@ enum CopierNumber {
   kPasvMode, kIncludeNonHtml, kRelocateImage, kDecodePosts, kMinimumRows,
 };
 
-extern const char* const kCopierStringNames[kCopierStringCount];  // REG_SZ
-extern const char* const kCopierNumberNames[kCopierNumberCount];  // REG_DWORD
+// Strings are written as REG_SZ and read from REG_SZ or REG_EXPAND_SZ (unexpanded); numbers
+// are written as REG_DWORD and read from any value of exactly four bytes.
+extern const char* const kCopierStringNames[kCopierStringCount];
+extern const char* const kCopierNumberNames[kCopierNumberCount];
 
 // An absent number in a value set.
 const std::int32_t kAbsentNumber = 2147483647;
@@ -35,9 +37,9 @@ const int kCopierStringMax = 259;
 // What WriteCopierConfig does with each slot.
 enum WriteState : signed char { kLeave = 0, kSet = 1, kDelete = -1 };
 
-// Values that are there but that a value set cannot hold as they are: another type, a
-// number of other than 4 bytes or equal to the absent mark, an empty string or one longer
-// than kCopierStringMax. They read as absent; callers keep them unless told otherwise.
+// Values that are there but that a value set cannot hold as they are: a string of another
+// type, empty or longer than kCopierStringMax; a number of other than 4 bytes or equal to
+// the absent mark. They read as absent; callers keep them unless told otherwise.
 struct UnreadableValues {
   unsigned char strings[kCopierStringCount];
   unsigned char numbers[kCopierNumberCount];

@@ -3,6 +3,7 @@
 #include "config_model.h"
 #include "config_sheet.h"
 #include "editor_settings.h"
+#include "kept_values.h"
 #include "tarncfg_ids.h"
 
 DEFINE_RESPONSE_TABLE(TDialogTarngetConfig, TDialog) = {
@@ -42,6 +43,7 @@ void TDialogTarngetConfig::SetupWindow() {
 
 void TDialogTarngetConfig::Edit(HKEY root, const char* caption) {
   LoadConfigModel(root);
+  WarnOfKeptValues(Handle(), root);
   {
     TPropertySheetConfig sheet(Handle(), caption);
     sheet.Execute();

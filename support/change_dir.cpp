@@ -47,10 +47,12 @@ int change_dir(const char* path) {
   return result;
 }
 
+int change_to_folder_of(char* program_path) { return change_dir(strip_last_component(program_path)); }
+
 void change_to_program_dir() {
   // GetModuleFileNameA rather than the runtime's argv[0]: the same path, always absolute.
   // A path cut short by the buffer is not used.
   char path[MAX_PATH];
   const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-  if (length > 0 && length < sizeof path) change_dir(strip_last_component(path));
+  if (length > 0 && length < sizeof path) change_to_folder_of(path);
 }

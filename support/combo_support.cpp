@@ -46,7 +46,7 @@ char* platform_filter(const char* filter) {
   out[length] = '\0';
   out[length + 1] = '\0';
   for (std::size_t i = 0; i < length; ++i) {
-    if (IsDBCSLeadByte(static_cast<BYTE>(out[i])) && i + 1 < length) {
+    if (is_dbcs_pair(out + i)) {
       ++i;
       continue;
     }

@@ -7,10 +7,15 @@
 
 namespace {
 
-// A drop only ever copies the text. Answering "move" as well would let the source delete
-// what was dragged (text cut out of an editor, a file from a folder) once it lands here,
-// so the answer is "copy" when the source allows it and nothing otherwise.
-DWORD copy_if_offered(const DWORD* effect) { return effect ? *effect & DROPEFFECT_COPY : DROPEFFECT_NONE; }
+// A drop only ever copies the text. Answering "move" would let the source delete what was
+// dragged (text cut out of an editor, a file from a folder) once it lands here, so the answer
+// is "copy" when the source allows it, else "link" (a link dragged out of a browser's address
+// bar or a shortcut offers nothing else, and a link leaves the source as it is), else nothing.
+DWORD answer_for(const DWORD* effect) {
+  if (!effect) return DROPEFFECT_NONE;
+  if (*effect & DROPEFFECT_COPY) return DROPEFFECT_COPY;
+  return *effect & DROPEFFECT_LINK;
+}
 
 FORMATETC text_format() {
   FORMATETC format{};
@@ -72,12 +77,12 @@ HRESULT STDMETHODCALLTYPE TComboBoxDropTarget::DragEnter(IDataObject* data, DWOR
     held_ = data;
     held_->AddRef();
   }
-  if (effect) *effect = offersText ? copy_if_offered(effect) : DROPEFFECT_NONE;
+  if (effect) *effect = offersText ? answer_for(effect) : DROPEFFECT_NONE;
   return S_OK;
 }
 
 HRESULT STDMETHODCALLTYPE TComboBoxDropTarget::DragOver(DWORD, POINTL, DWORD* effect) {
-  if (effect) *effect = held_ ? copy_if_offered(effect) : DROPEFFECT_NONE;
+  if (effect) *effect = held_ ? answer_for(effect) : DROPEFFECT_NONE;
   return S_OK;
 }
 
@@ -90,7 +95,7 @@ HRESULT STDMETHODCALLTYPE TComboBoxDropTarget::DragLeave() {
 }
 
 HRESULT STDMETHODCALLTYPE TComboBoxDropTarget::Drop(IDataObject* data, DWORD, POINTL, DWORD* effect) {
-  const DWORD accepted = copy_if_offered(effect);
+  const DWORD accepted = answer_for(effect);
   if (effect) *effect = DROPEFFECT_NONE;
   if (!held_) return E_FAIL;
   held_->Release();

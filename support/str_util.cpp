@@ -4,6 +4,8 @@
 #include <cstring>
 #include <new>
 
+#include "dbcs.h"
+
 namespace {
 
 const char kBlanks[] = " \t\r\n";
@@ -22,17 +24,14 @@ const char* next_separator(const char* p) {
 }  // namespace
 
 bool is_dbcs_pair(const char* p) {
-  const unsigned char lead = static_cast<unsigned char>(p[0]);
-  if (lead < 0x81 || lead > 0xFE) return false;
-  // lead is not the terminator, so p[1] is still inside the string.
-  const unsigned char trail = static_cast<unsigned char>(p[1]);
-  return (trail >= 0x40 && trail <= 0x7E) || (trail >= 0xA1 && trail <= 0xFE);
+  // A lead byte is never the terminator, so p[1] is still inside the string.
+  return is_lead_byte(p[0]) && p[1] != '\0';
 }
 
 const char* path_root_end(const char* path) {
   if (is_separator(path[0]) && is_separator(path[1])) {
     // Server and share names are scanned like the rest of the path, so
-    // a share name ending in a Big5 character with trail byte 0x5C is not
+    // a share name ending in a double-byte character with trail byte 0x5C is not
     // cut in the middle of that character.
     const char* server_end = next_separator(path + 2);
     if (*server_end == '\0') return server_end;

@@ -1,7 +1,7 @@
 // Plain functions on null-terminated 8-bit strings and Windows paths:
 // trimming, bounded copies, character scans, allocating formatting and
 // joining, and path operations that know drive letters, network roots and
-// Big5 double-byte characters.
+// the double-byte characters of the system's ANSI code page.
 //
 // Every string returned as "new" is a new char[] array that the caller
 // delete[]s; such functions return null when memory runs out.
@@ -27,9 +27,10 @@
 // Both '\' and '/' are separators. The root is "\\server\share" (up to the
 // separator after the share name), or "X:", or nothing.
 
-// True when the byte at p and the one after it form a Big5 double-byte
-// character (lead 0x81-0xFE, trail 0x40-0x7E or 0xA1-0xFE). Never reads past
-// a terminator at p.
+// True when the byte at p and the one after it form one double-byte character
+// of the system's ANSI code page: p holds a lead byte and the next byte is not
+// the terminator. A trail byte may have any value, the separator codes
+// included. Never reads past a terminator at p.
 bool is_dbcs_pair(const char* p);
 
 // Position just after the path's root; the path itself when it has none.

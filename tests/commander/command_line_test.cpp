@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "../common/code_page.h"
 #include "command_line.h"
 
 namespace {
@@ -104,8 +105,8 @@ void SetEverything(TaskOptions& o) {
   Fill(o.fileList, {"files.lst"});
 }
 
-const Strings kCommon = {"-o", "-c-", "-r", "-g", "-t-", "-retry=5", "-f=index.txt", "-l=c:/log.log",
-                         "-y=*.zip", "-y=*.txt", "-x=*.exe", "-w=c:/work"};
+const Strings kCommon = {"-o",           "-c-",           "-r",       "-g",       "-t-",      "-retry=5",
+                         "-f=index.txt", "-l=c:/log.log", "-y=*.zip", "-y=*.txt", "-x=*.exe", "-w=c:/work"};
 
 Strings With(Strings head, std::initializer_list<const char*> tail) {
   head.insert(head.end(), tail.begin(), tail.end());
@@ -263,16 +264,54 @@ TEST(SplitCommandLine, FollowsTheRuntimesRules) {
   EXPECT_EQ(Split(""), (Strings{""}));
 }
 
-TEST(SplitCommandLine, RoundTripsRandomTrickyArguments) {
+// Characters whose second byte is the backslash code: Big5 "許" and "功", Shift-JIS "ソ" and "表".
+#define BIG5_XU "\xB3\x5C"
+#define BIG5_GONG "\xA5\x5C"
+#define SJIS_SO "\x83\x5C"
+#define SJIS_HYOU "\x95\x5C"
+
+// The copier's runtime reads a double-byte character whole: its trail byte escapes nothing
+// and needs no escape, before a quote or before the closing quote.
+TEST(QuoteArgument, TrailByteBackslashIsPartOfItsCharacterOnBig5) {
+  ON_CODE_PAGE(950);
+  EXPECT_EQ(Quote("C:\\my " BIG5_XU), "\"C:\\my " BIG5_XU "\" ");
+  EXPECT_EQ(Quote(BIG5_GONG "\"x"), "\"" BIG5_GONG "\\\"x\" ");
+  EXPECT_EQ(Quote("a " BIG5_XU "\\"), "\"a " BIG5_XU "\\\\\" ") << "a real backslash after it is still doubled";
+  EXPECT_EQ(Split("prog \"d " BIG5_XU "\" next \"" BIG5_GONG "\\\"q\""),
+            (Strings{"prog", "d " BIG5_XU, "next", BIG5_GONG "\"q"}));
+}
+
+TEST(QuoteArgument, TrailByteBackslashIsPartOfItsCharacterOnShiftJis) {
+  ON_CODE_PAGE(932);
+  EXPECT_EQ(Quote("c:\\" SJIS_SO " x"), "\"c:\\" SJIS_SO " x\" ");
+  EXPECT_EQ(Quote(SJIS_HYOU "\""), "\"" SJIS_HYOU "\\\"\" ");
+  EXPECT_EQ(Quote("\xB1\\ x"),
+            "\"\xB1\\ x\""
+            " ")
+      << "a half-width katakana is one byte";
+  EXPECT_EQ(Quote("\xB1\\\""), "\"\xB1\\\\\\\"\" ");
+}
+
+// Without double-byte characters every 0x5C is a backslash, whatever byte precedes it.
+TEST(QuoteArgument, EveryBackslashCodeIsABackslashOnCodePage1252) {
+  ON_CODE_PAGE(1252);
+  EXPECT_EQ(Quote("caf\xE9 " BIG5_XU), "\"caf\xE9 " BIG5_XU "\\\" ");
+  EXPECT_EQ(Quote(BIG5_GONG "\"x"), "\"" BIG5_GONG "\\\\\"x\" ") << "three backslashes and the quote";
+}
+
+// Random lists of the code page's characters, a trail byte 0x5C among them, round trip
+// through join and split.
+void RoundTripRandom(const std::vector<std::string>& own) {
+  std::vector<std::string> units = {" ", "\t", "\"", "\\", "\\", "a", "*", "\n", "\r", "%"};
+  units.insert(units.end(), own.begin(), own.end());
   std::mt19937 random(7);
-  const char alphabet[] = {' ', '\t', '"', '\\', '\\', 'a', '*', '\n', '\r', '\x80', '\xff', '%'};
   for (int round = 0; round < 3000; ++round) {
     Strings args = {"tarnget.exe"};
     const int count = static_cast<int>(random() % 6);
     for (int i = 0; i < count; ++i) {
       std::string a;
       const int length = static_cast<int>(random() % 9);
-      for (int j = 0; j < length; ++j) a += alphabet[random() % sizeof alphabet];
+      for (int j = 0; j < length; ++j) a += units[random() % units.size()];
       args.push_back(a);
     }
     Strings trimmed;
@@ -285,6 +324,21 @@ TEST(SplitCommandLine, RoundTripsRandomTrickyArguments) {
     const std::string line = Join(args);
     ASSERT_EQ(Split(line), trimmed) << "command line: [" << line << "]";
   }
+}
+
+TEST(SplitCommandLine, RoundTripsRandomTrickyArguments) {
+  ON_CODE_PAGE(1252);
+  RoundTripRandom({"\x80", "\xff", "\xE9", BIG5_XU});
+}
+
+TEST(SplitCommandLine, RoundTripsRandomBig5Arguments) {
+  ON_CODE_PAGE(950);
+  RoundTripRandom({BIG5_XU, BIG5_GONG, "\xA4\xA1", "\xA4@"});
+}
+
+TEST(SplitCommandLine, RoundTripsRandomShiftJisArguments) {
+  ON_CODE_PAGE(932);
+  RoundTripRandom({SJIS_SO, SJIS_HYOU, "\xB1", "\xE0\\"});
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include "config_model.h"
+#include "editor_driving.h"
 #include "editor_settings.h"
 #include "gui_test.h"
 #include "main_window.h"
@@ -15,17 +16,6 @@
 #include "window_checks.h"
 
 namespace {
-
-// The program-wide state starts every test as at program start.
-void ResetGlobals() {
-  for (const EditorHistory& h : kEditorHistories) {
-    (g_configModel.*h.setting).history.clear_delete();
-    (g_configModel.*h.setting).enabled = 0;
-  }
-  g_configModel.modified = 0;
-  g_configModel.storedSinceStart = 0;
-  g_editorSettings = EditorSettings{};
-}
 
 void SetPosition(std::int32_t x, std::int32_t y) {
   std::int32_t p[2] = {x, y};
@@ -47,17 +37,17 @@ std::vector<BYTE> PositionBytes(std::int32_t x, std::int32_t y) {
 }
 
 class MainWindow : public testing::Test {
-protected:
+ protected:
   CleanKeys clean;
   ScriptedPrompts prompts;
   std::unique_ptr<TDialogTarngetConfig> window;
   HWND hwnd = nullptr;
 
-  void SetUp() override { ResetGlobals(); }
+  void SetUp() override { ResetEditorState(); }
   void TearDown() override {
     window.reset();
     PumpMessages(10);
-    ResetGlobals();
+    ResetEditorState();
   }
   void Open() {
     window.reset(new TDialogTarngetConfig);
@@ -70,11 +60,19 @@ protected:
 TEST_F(MainWindow, SevenPlainButtonsUnderItsOwnCaption) {
   Open();
   EXPECT_EQ("Tarnwell Config v1.0a", WindowText(hwnd));
-  ExpectLayout(hwnd, {{1, 4, 4, 88, 12}, {113, 96, 4, 88, 12}, {103, 4, 18, 88, 12}, {101, 96, 18, 88, 12},
-                      {102, 4, 32, 88, 12}, {104, 96, 32, 88, 12}, {111, 157, 46, 27, 12}});
-  const std::pair<int, const char*> labels[] = {{1, "&Personal Config"},   {113, "&Global Config"},
-                                                {103, "Personal -> Global"}, {101, "Global -> Personal"},
-                                                {102, "Reset Personal"},     {104, "Reset Global"},
+  ExpectLayout(hwnd, {{1, 4, 4, 88, 12},
+                      {113, 96, 4, 88, 12},
+                      {103, 4, 18, 88, 12},
+                      {101, 96, 18, 88, 12},
+                      {102, 4, 32, 88, 12},
+                      {104, 96, 32, 88, 12},
+                      {111, 157, 46, 27, 12}});
+  const std::pair<int, const char*> labels[] = {{1, "&Personal Config"},
+                                                {113, "&Global Config"},
+                                                {103, "Personal -> Global"},
+                                                {101, "Global -> Personal"},
+                                                {102, "Reset Personal"},
+                                                {104, "Reset Global"},
                                                 {111, "&About"}};
   for (const auto& l : labels) {
     HWND button = ::GetDlgItem(hwnd, l.first);
@@ -177,6 +175,27 @@ TEST_F(MainWindow, GlobalEditStoresWhatOkAppliesAndCloseSavesHistories) {
   EXPECT_EQ("pre.log", GetString(HKEY_CURRENT_USER, kEditorSettingsKey, "Tarnget log path 0"));
   EXPECT_EQ("~tarnget.log", GetString(HKEY_CURRENT_USER, kEditorSettingsKey, "Tarnget log path 1"));
   EXPECT_EQ("default.html", GetString(HKEY_CURRENT_USER, kEditorSettingsKey, "Tarnget default HTML file name 0"));
+}
+
+// The sheet opens over values it cannot show: one warning first, owned by the main window.
+TEST_F(MainWindow, PersonalEditOverKeptValuesWarnsOnceAndKeepsThem) {
+  SetRaw(HKEY_CURRENT_USER, kCopierConfigKey, "Work directory", REG_BINARY, "dir", 3);
+  SetRaw(HKEY_CURRENT_USER, kCopierConfigKey, "Relocate HTTP image", REG_BINARY, "\x01\x00", 2);
+  Open();
+  ASSERT_TRUE(EditThroughSheet(hwnd, HKEY_CURRENT_USER, [](HWND common) {
+    ::SendDlgItemMessageA(common, 115, CB_SETCURSEL, 2, 0);  // a change, so the store runs
+  }));
+  ASSERT_EQ(1u, prompts.boxes.size());
+  EXPECT_EQ("Warnning", prompts.boxes[0].caption);
+  EXPECT_EQ(hwnd, prompts.boxes[0].owner);
+  EXPECT_NE(std::string::npos, prompts.boxes[0].text.find("Work directory")) << prompts.boxes[0].text;
+  EXPECT_NE(std::string::npos, prompts.boxes[0].text.find("Relocate HTTP image")) << prompts.boxes[0].text;
+  EXPECT_EQ(1, GetNumber(HKEY_CURRENT_USER, kCopierConfigKey, "Overwrite mode"));
+  DWORD type = 0;
+  std::vector<BYTE> data;
+  ASSERT_TRUE(GetRaw(HKEY_CURRENT_USER, kCopierConfigKey, "Work directory", type, data));
+  EXPECT_EQ(static_cast<DWORD>(REG_BINARY), type);
+  EXPECT_EQ(3u, data.size());
 }
 
 // The program's own run: Enter at once opens the Personal sheet; Cancel writes nothing;

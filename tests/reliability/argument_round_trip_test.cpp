@@ -1,6 +1,10 @@
 // Random argument lists, written into a command line by the commander's own code and read
 // back by the stand-in copier's C runtime after a real process start: every argument must
-// arrive exactly, less the surrounding blanks, tabs, CRs and LFs that the join trims.
+// arrive exactly, less the surrounding blanks, tabs, CRs and LFs that the join trims. The test
+// command runs it again under the double-byte code pages 950 and 932 (Wine takes the ANSI code
+// page from the locale), where the text holds whole characters of that code page, many of them with
+// the trail byte 0x5C; the test program refuses to run on another code page than the one the
+// test command meant (TARNWELL_CODE_PAGE).
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -13,6 +17,7 @@
 
 #include "command_line.h"
 #include "copier_record.h"
+#include "dbcs.h"
 #include "reliability_support.h"
 #include "task_test_support.h"
 
@@ -28,7 +33,7 @@ std::uint32_t Seed() {
 
 class ArgumentMaker {
  public:
-  explicit ArgumentMaker(std::uint32_t seed) : random_(seed) {}
+  explicit ArgumentMaker(std::uint32_t seed) : random_(seed), codePage_(ansi_code_page()) {}
 
   int Below(int n) { return static_cast<int>(random_() % static_cast<std::uint32_t>(n)); }
 
@@ -51,7 +56,10 @@ class ArgumentMaker {
       } else if (kind < 13) {
         arg += static_cast<char>(Below(2) ? 'a' + Below(26) : '0' + Below(10));
       } else if (kind < 16) {
-        arg += static_cast<char>(0x80 + Below(0x80));
+        arg += HighCharacter();
+      } else if (kind < 17) {
+        arg += TrailBackslashCharacter();
+        if (Below(2)) arg += '"';
       } else if (kind < 18) {
         arg += kPunctuation[Below(sizeof kPunctuation - 1)];
       } else {
@@ -60,7 +68,35 @@ class ArgumentMaker {
       }
     }
     if (Below(5) == 0) arg.append(1 + Below(4), '\\');
+    if (Below(6) == 0) arg += TrailBackslashCharacter();
     return arg;
+  }
+
+  // One character above 0x7F that the code page defines: on 950 a Big5 character of the
+  // frequent range, on 932 a level-1 kanji or a half-width katakana, elsewhere any byte.
+  std::string HighCharacter() {
+    switch (codePage_) {
+      case 950:
+        return Pair(0xA4 + Below(0xC6 - 0xA4), Below(2) ? 0x40 + Below(0x3F) : 0xA1 + Below(0x5E));
+      case 932:
+        if (Below(4) == 0) return std::string(1, static_cast<char>(0xA1 + Below(0x3F)));
+        return Pair(0x89 + Below(0x98 - 0x89), Below(2) ? 0x40 + Below(0x3F) : 0x80 + Below(0x7D));
+      default:
+        return std::string(1, static_cast<char>(0x80 + Below(0x80)));
+    }
+  }
+
+  // A character whose last byte is 0x5C: one whole character on a double-byte code page, a
+  // letter and a backslash on any other.
+  std::string TrailBackslashCharacter() {
+    switch (codePage_) {
+      case 950:
+        return Pair(0xA4 + Below(0xC6 - 0xA4), 0x5C);
+      case 932:
+        return Pair(0x89 + Below(0x98 - 0x89), 0x5C);
+      default:
+        return Pair(0x80 + Below(0x80), 0x5C);
+    }
   }
 
   // A plain list: the program name, then 0 to 8 arguments; joined with JoinArguments.
@@ -115,12 +151,21 @@ class ArgumentMaker {
   }
 
  private:
+  // Cut at a character's end, as a text typed into the field would be.
   void ShortText(char (&text)[kShortTextSize]) {
     const std::string s = Below(3) ? "" : Argument();
-    copy_n(text, s.c_str(), kShortTextSize - 1);
+    std::size_t end = 0;
+    for (std::size_t next; end < s.size(); end = next) {
+      next = end + (is_dbcs_pair(s.c_str() + end) ? 2 : 1);
+      if (next > kShortTextSize - 1) break;
+    }
+    copy_n(text, s.c_str(), end);
   }
 
+  static std::string Pair(int lead, int trail) { return {static_cast<char>(lead), static_cast<char>(trail)}; }
+
   std::mt19937 random_;
+  const unsigned codePage_;
 };
 
 const char kProgramPiece[] = "tarnget.exe ";

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "../common/code_page.h"
 #include "change_dir.h"
 
 namespace {
@@ -54,6 +55,34 @@ TEST_F(ChangeDir, ProgramDirectoryIsTheFolderOfTheRunningProgram) {
   ASSERT_TRUE(::SetCurrentDirectoryA(WindowsDir().c_str()));
   change_to_program_dir();
   EXPECT_EQ(0, lstrcmpiA(folder.c_str(), Current().c_str())) << "expected " << folder << ", got " << Current();
+}
+
+// A program at <temp>\<folder>\<program> starts in that folder, not one higher or lower.
+void ExpectStartInFolder(const char* name, const char* program) {
+  char temp[MAX_PATH];
+  const DWORD n = ::GetTempPathA(sizeof temp, temp);
+  ASSERT_TRUE(n > 0 && n < sizeof temp);
+  const std::string folder = std::string(temp, n) + name;
+  ASSERT_TRUE(::CreateDirectoryA(folder.c_str(), nullptr) || ::GetLastError() == ERROR_ALREADY_EXISTS);
+  std::string path = folder + "\\" + program;
+  ASSERT_TRUE(::SetCurrentDirectoryA(WindowsDir().c_str()));
+  EXPECT_EQ(0, change_to_folder_of(&path[0]));
+  EXPECT_EQ(0, lstrcmpiA(folder.c_str(), Current().c_str())) << "expected " << folder << ", got " << Current();
+  ::SetCurrentDirectoryA(WindowsDir().c_str());
+  ::RemoveDirectoryA(folder.c_str());
+}
+
+// On code page 1252 "é" before the separator is a letter, not half of a character.
+TEST_F(ChangeDir, ProgramInAFolderEndingInAnAccentedLetterStartsThere) {
+  ON_CODE_PAGE(1252);
+  ExpectStartInFolder("tarn start caf\xE9", "tarncmd.exe");
+}
+
+// On Big5 the trail byte 0x5C of a program's name is no separator. (The name is the
+// program's, not the folder's: Wine's file system here holds only names of its own locale.)
+TEST_F(ChangeDir, ProgramWhoseNameEndsInABig5TrailBackslashStartsInItsFolder) {
+  ON_CODE_PAGE(950);
+  ExpectStartInFolder("tarn start", "tarncmd \xB3\x5C");  // 許
 }
 
 // The directory the process remembers for a drive may have gone since; a full path on

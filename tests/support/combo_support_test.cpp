@@ -193,8 +193,9 @@ TEST_F(ComboSupport, DropTargetSurvivesRegistrationAndRevocation) {
   EXPECT_EQ(target.DragOver(0, kPoint, &effect), S_OK);
 }
 
-// Only "copy" is ever answered: with "move" the source would delete what it dragged.
-TEST_F(ComboSupport, TextDragIsAcceptedAsACopyOnlyAndHeldUntilLeave) {
+// "Copy" when offered, else "link", never "move": with "move" the source would delete what
+// it dragged.
+TEST_F(ComboSupport, TextDragIsAcceptedAsACopyOrLinkAndHeldUntilLeave) {
   TComboBoxDropTarget target(dlg.plain);
   TTextDataObject data(TTextDataObject::kText, "ftp://host/file");
   DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
@@ -214,6 +215,15 @@ TEST_F(ComboSupport, TextDragIsAcceptedAsACopyOnlyAndHeldUntilLeave) {
   EXPECT_TRUE(target.HoldsData());
   effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
   EXPECT_EQ(target.DragOver(MK_SHIFT, kPoint, &effect), S_OK);
+  EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY));
+  effect = DROPEFFECT_LINK;  // a link out of a browser's address bar
+  EXPECT_EQ(target.DragOver(0, kPoint, &effect), S_OK);
+  EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_LINK));
+  effect = DROPEFFECT_MOVE | DROPEFFECT_LINK;
+  EXPECT_EQ(target.DragOver(MK_SHIFT, kPoint, &effect), S_OK);
+  EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_LINK));
+  effect = DROPEFFECT_COPY | DROPEFFECT_LINK;
+  EXPECT_EQ(target.DragOver(0, kPoint, &effect), S_OK);
   EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY));
 
   EXPECT_EQ(target.DragLeave(), S_OK);
@@ -241,6 +251,18 @@ TEST_F(ComboSupport, DropPutsTheTextIntoTheComboAndAtTheTopOfItsHistory) {
   EXPECT_EQ(EditText(dlg.plain), "ftp://host/dir/file.zip");
   EXPECT_EQ(Items(dlg.plain), (std::vector<std::string>{"ftp://host/dir/file.zip", "http://older/"}));
   EXPECT_TRUE(HasFocus(dlg.plain));
+}
+
+TEST_F(ComboSupport, DropFromALinkOnlySourceIsTakenAsALink) {
+  TComboBoxDropTarget target(dlg.plain);
+  TTextDataObject data(TTextDataObject::kText, "http://host/linked");
+  DWORD effect = DROPEFFECT_LINK;
+  ASSERT_EQ(target.DragEnter(&data, 0, kPoint, &effect), S_OK);
+  EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_LINK));
+  effect = DROPEFFECT_LINK;
+  EXPECT_EQ(target.Drop(&data, 0, kPoint, &effect), S_OK);
+  EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_LINK));
+  EXPECT_EQ(EditText(dlg.plain), "http://host/linked");
 }
 
 TEST_F(ComboSupport, DropOfATextAlreadyInTheHistoryMovesItToTheTop) {

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "../common/code_page.h"
 #include "chain.h"
 #include "str_util.h"
 
@@ -60,26 +61,38 @@ TEST(PathRoot, DriveNetworkAndNone) {
 }
 
 TEST(PathRoot, ShareNameWithBig5TrailBackslashIsOneCharacter) {
+  ON_CODE_PAGE(950);
   EXPECT_EQ(root_length("\\\\srv\\" BIG5_XU "\\dir"), 8u);
   EXPECT_EQ(root_length("\\\\" BIG5_GONG "\\share\\dir"), 10u);
 }
 
-TEST(DbcsPair, Big5LeadAndTrailRanges) {
+// The pair rule follows the code page's lead bytes; any byte may follow a lead byte.
+TEST(DbcsPair, Big5LeadBytes) {
+  ON_CODE_PAGE(950);
   EXPECT_TRUE(is_dbcs_pair("\x81\x40"));
   EXPECT_TRUE(is_dbcs_pair("\xFE\x7E"));
-  EXPECT_TRUE(is_dbcs_pair("\xA4\xA1"));
-  EXPECT_TRUE(is_dbcs_pair("\xA4\xFE"));
   EXPECT_TRUE(is_dbcs_pair(BIG5_XU));
+  EXPECT_TRUE(is_dbcs_pair("\xA4/")) << "the trail byte is not checked, as the platform does not";
   EXPECT_FALSE(is_dbcs_pair("\x80\x40")) << "below the lead range";
   EXPECT_FALSE(is_dbcs_pair("\xFF\x40")) << "above the lead range";
-  EXPECT_FALSE(is_dbcs_pair("\xA4\x3F"));
-  EXPECT_FALSE(is_dbcs_pair("\xA4\x7F"));
-  EXPECT_FALSE(is_dbcs_pair("\xA4\xA0"));
-  EXPECT_FALSE(is_dbcs_pair("\xA4\xFF"));
   EXPECT_FALSE(is_dbcs_pair("\\\\"));
   EXPECT_FALSE(is_dbcs_pair(""));
   auto lone_lead = heap("\xA4");
   EXPECT_FALSE(is_dbcs_pair(lone_lead.get())) << "a lead before the terminator";
+}
+
+TEST(DbcsPair, ShiftJisLeadBytes) {
+  ON_CODE_PAGE(932);
+  EXPECT_TRUE(is_dbcs_pair("\x83\x5C")) << "Shift-JIS katakana so";
+  EXPECT_TRUE(is_dbcs_pair("\xE0\x5C"));
+  EXPECT_FALSE(is_dbcs_pair("\xB1\x5C")) << "a half-width katakana is one byte";
+  EXPECT_FALSE(is_dbcs_pair("\xFD\x5C"));
+}
+
+TEST(DbcsPair, NoneOnCodePage1252) {
+  ON_CODE_PAGE(1252);
+  EXPECT_FALSE(is_dbcs_pair("\xE9\\")) << "an accented letter is one character";
+  EXPECT_FALSE(is_dbcs_pair(BIG5_XU));
 }
 
 TEST(ForwardSlashes, ConvertAfterTheRootOnly) {
@@ -92,6 +105,7 @@ TEST(ForwardSlashes, ConvertAfterTheRootOnly) {
 }
 
 TEST(ForwardSlashes, Big5TrailByteIsNotASeparator) {
+  ON_CODE_PAGE(950);
   EXPECT_EQ(slashes("C:\\" BIG5_XU "\\" BIG5_GONG "\\f"), "C:/" BIG5_XU "/" BIG5_GONG "/f");
   EXPECT_EQ(slashes("\\\\srv\\" BIG5_XU "\\d\\f"), "\\\\srv\\" BIG5_XU "/d/f");
   EXPECT_EQ(slashes("a\\\xA4"), "a/\xA4") << "a lead byte at the end stays put";
@@ -109,9 +123,18 @@ TEST(StripLastComponent, KeepsTheRoot) {
 }
 
 TEST(StripLastComponent, Big5TrailByteIsNotASeparator) {
+  ON_CODE_PAGE(950);
   EXPECT_EQ(stripped("C:\\" BIG5_XU "\\tool.exe"), "C:\\" BIG5_XU);
   EXPECT_EQ(stripped("C:\\dir\\" BIG5_XU), "C:\\dir");
   EXPECT_EQ(stripped("C:\\" BIG5_GONG), "C:");
+}
+
+// A program in a folder whose name ends in an accented letter starts in that folder.
+TEST(StripLastComponent, AccentedLetterBeforeASeparatorIsOneCharacterOnCodePage1252) {
+  ON_CODE_PAGE(1252);
+  EXPECT_EQ(stripped("C:\\Outils caf\xE9\\tarncmd.exe"), "C:\\Outils caf\xE9");
+  EXPECT_EQ(stripped("C:\\caf\xE9\\\xC0\\f"), "C:\\caf\xE9\\\xC0");
+  EXPECT_EQ(slashes("C:\\caf\xE9\\d\xFC\\f"), "C:/caf\xE9/d\xFC/f");
 }
 
 // ---- Strings ---------------------------------------------------------------
