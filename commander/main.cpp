@@ -5,9 +5,11 @@
 #include <ole2.h>
 
 #include "change_dir.h"
+#include "dll_search.h"
 #include "main_window.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  restrict_dll_search();
   change_to_program_dir();
 
   const bool ole = SUCCEEDED(::OleInitialize(nullptr));

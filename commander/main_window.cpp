@@ -10,6 +10,7 @@
 #include "settings.h"
 #include "settings_store.h"
 #include "str_util.h"
+#include "tarnwell_version.h"
 
 DEFINE_RESPONSE_TABLE(TDialogTarnwellCommander, TDialog) = {
     {WM_COMMAND, IDC_GO, BN_CLICKED, &Self::CmGo},
@@ -81,7 +82,7 @@ void TDialogTarnwellCommander::SetupWindow() {
   ::RegisterDragDrop(hwnd_, &dropTarget);
 
   if (g_settings.windowX != kNotSet) MoveTo(g_settings.windowX, g_settings.windowY);
-  SetText("Tarnwell Commander v1.0a");
+  SetText("Tarnwell Commander v" TARNWELL_VERSION);
   if (HICON icon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_PROGRAM)))
     Post(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
 

@@ -15,12 +15,13 @@ void CloseIf(HANDLE& h) {
   h = nullptr;
 }
 
-// Starts the copier with `input` and `output` as its standard handles. Where the platform
-// takes a list of the handles to inherit, the copier gets those two only; where it does
-// not, every inheritable handle of the process goes along. The commander's own pipe ends
-// are never inheritable, and a copier's ends are closed here right after its start, so
-// even then no copier holds another's pipe. Without the list, ends of the commander's own
-// that could not be kept back (`ownEndsPrivate` false) would go along, so nothing starts.
+// Starts the copier with `input` and `output` as its standard handles and, through the
+// start's handle list, as the only handles it inherits. Should the list not be set up (no
+// memory for it), every inheritable handle of the process goes along; the commander's own
+// pipe ends are never inheritable then either, and a copier's ends are closed here right
+// after its start, so no copier holds another's pipe. Without the list, ends of the
+// commander's own that could not be kept back (`ownEndsPrivate` false) would go along, so
+// nothing starts.
 bool SpawnCopier(char* commandLine, HANDLE input, HANDLE output, bool ownEndsPrivate, PROCESS_INFORMATION& pi) {
   STARTUPINFOEXA si{};
   si.StartupInfo.cb = sizeof si.StartupInfo;

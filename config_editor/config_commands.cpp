@@ -2,6 +2,7 @@
 #include <memory>
 #include "copier_config.h"
 #include "prompts.h"
+#include "registry_view.h"
 #include "str_util.h"
 
 namespace {
@@ -17,7 +18,7 @@ void Report(Prompt prompt, HWND owner, char* text) {
 
 void CopyCopierConfig(HWND owner, HKEY sourceRoot, HKEY destRoot) {
   HKEY key;
-  LONG rc = ::RegOpenKeyExA(sourceRoot, kCopierConfigKey, 0, KEY_READ, &key);
+  LONG rc = OpenRootKey(sourceRoot, kCopierConfigKey, KEY_READ, &key);
   if (rc == ERROR_FILE_NOT_FOUND) {
     Report(ShowWarning, owner, format_alloc("%s configuration not exist", RootName(sourceRoot)));
     return;
@@ -32,7 +33,7 @@ void CopyCopierConfig(HWND owner, HKEY sourceRoot, HKEY destRoot) {
 }
 
 void ResetCopierConfig(HWND owner, HKEY root) {
-  LONG rc = ::RegDeleteKeyA(root, kCopierConfigKey);
+  LONG rc = DeleteRootKey(root, kCopierConfigKey);
   if (rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND) {
     Report(ShowSuccess, owner, format_alloc("%s configuration reset", RootName(root)));
   } else {

@@ -1,6 +1,7 @@
 #include "copier_config.h"
 #include <cstring>
 #include <vector>
+#include "registry_view.h"
 #include "str_util.h"
 
 const char kCopierConfigKey[] = "Software\\Brennock\\Tarnwell";
@@ -86,7 +87,7 @@ int ReadCopierConfig(HKEY root, char* strings[kCopierStringCount], std::int32_t 
   for (int i = 0; i < kCopierNumberCount; ++i) numbers[i] = kAbsentNumber;
   if (unreadable) *unreadable = UnreadableValues{};
   HKEY key;
-  if (::RegOpenKeyExA(root, kCopierConfigKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return -1;
+  if (OpenRootKey(root, kCopierConfigKey, KEY_READ, &key) != ERROR_SUCCESS) return -1;
   bool found = false;
   for (int i = 0; i < kCopierStringCount; ++i) {
     Found f = ReadString(key, kCopierStringNames[i], strings[i]);
@@ -115,13 +116,7 @@ int WriteCopierConfig(HKEY root, char* const strings[kCopierStringCount],
                       const signed char numberStates[kCopierNumberCount]) {
   HKEY key;
   bool created = false;
-  if (::RegOpenKeyExA(root, kCopierConfigKey, 0, KEY_WRITE, &key) != ERROR_SUCCESS) {
-    if (::RegCreateKeyExA(root, kCopierConfigKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr, &key,
-                          nullptr) != ERROR_SUCCESS) {
-      return -1;
-    }
-    created = true;
-  }
+  if (OpenOrCreateRootKey(root, kCopierConfigKey, &key, &created) != ERROR_SUCCESS) return -1;
   bool anySet = false;
   bool failed = false;
   for (int i = 0; i < kCopierStringCount; ++i) {
@@ -147,7 +142,7 @@ int WriteCopierConfig(HKEY root, char* const strings[kCopierStringCount],
   }
   ::RegCloseKey(key);
   // A write that only deletes must not leave an empty key where there was none.
-  if (created && !anySet) ::RegDeleteKeyA(root, kCopierConfigKey);
+  if (created && !anySet) DeleteRootKey(root, kCopierConfigKey);
   return failed ? -1 : 0;
 }
 
@@ -181,7 +176,7 @@ int CopyValuesAndSubkeys(HKEY source, HKEY dest) {
     if (listed == ERROR_NO_MORE_ITEMS) break;
     if (listed != ERROR_SUCCESS) return -1;  // a subkey left out is no copy
     HKEY child;
-    if (::RegOpenKeyExA(source, name, 0, KEY_READ, &child) != ERROR_SUCCESS) return -1;
+    if (OpenRootKey(source, name, KEY_READ, &child) != ERROR_SUCCESS) return -1;
     int rc = CopyOpenKey(child, dest, name);
     ::RegCloseKey(child);
     if (rc != 0) return -1;
@@ -191,11 +186,7 @@ int CopyValuesAndSubkeys(HKEY source, HKEY dest) {
 
 int CopyOpenKey(HKEY source, HKEY destRoot, const char* destPath) {
   HKEY dest;
-  if (::RegOpenKeyExA(destRoot, destPath, 0, KEY_WRITE, &dest) != ERROR_SUCCESS &&
-      ::RegCreateKeyExA(destRoot, destPath, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr, &dest,
-                        nullptr) != ERROR_SUCCESS) {
-    return -1;
-  }
+  if (OpenOrCreateRootKey(destRoot, destPath, &dest) != ERROR_SUCCESS) return -1;
   int rc = CopyValuesAndSubkeys(source, dest);
   ::RegCloseKey(dest);
   return rc;
@@ -205,7 +196,7 @@ int CopyOpenKey(HKEY source, HKEY destRoot, const char* destPath) {
 
 int CopyRegistryKey(HKEY sourceRoot, const char* sourcePath, HKEY destRoot, const char* destPath) {
   HKEY source;
-  if (::RegOpenKeyExA(sourceRoot, sourcePath, 0, KEY_READ, &source) != ERROR_SUCCESS) return -1;
+  if (OpenRootKey(sourceRoot, sourcePath, KEY_READ, &source) != ERROR_SUCCESS) return -1;
   int rc = CopyOpenKey(source, destRoot, destPath);
   ::RegCloseKey(source);
   return rc;

@@ -4,7 +4,8 @@
 #include <windows.h>
 #include <cstdint>
 
-// Under HKEY_CURRENT_USER ("Personal") and HKEY_LOCAL_MACHINE ("Global").
+// Under HKEY_CURRENT_USER ("Personal") and HKEY_LOCAL_MACHINE ("Global"), the latter in the
+// registry's 32-bit view (registry_view.h).
 extern const char kCopierConfigKey[];
 
 // The name every message gives a root.

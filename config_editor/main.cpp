@@ -3,9 +3,11 @@
 #include <windows.h>
 #include <ole2.h>
 #include "change_dir.h"
+#include "dll_search.h"
 #include "main_window.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  restrict_dll_search();
   change_to_program_dir();
   // The folder browser needs OLE on this thread for the whole run; failure is not fatal.
   const bool ole = SUCCEEDED(::OleInitialize(nullptr));

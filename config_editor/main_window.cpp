@@ -5,6 +5,7 @@
 #include "editor_settings.h"
 #include "kept_values.h"
 #include "tarncfg_ids.h"
+#include "tarnwell_version.h"
 
 DEFINE_RESPONSE_TABLE(TDialogTarngetConfig, TDialog) = {
     {WM_COMMAND, IDC_MAIN_PERSONAL, BN_CLICKED, &Self::CmPersonal},
@@ -35,7 +36,7 @@ TDialogTarngetConfig::TDialogTarngetConfig()
 void TDialogTarngetConfig::SetupWindow() {
   TDialog::SetupWindow();
   if (g_editorSettings.windowX != kNoPosition) MoveTo(g_editorSettings.windowX, g_editorSettings.windowY);
-  SetText("Tarnwell Config v1.0a");
+  SetText("Tarnwell Config v" TARNWELL_VERSION);
   if (HICON icon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TARNCFG))) {
     Post(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
   }

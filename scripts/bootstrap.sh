@@ -3,7 +3,7 @@
 # wine64 alone satisfies "wine"; never add the i386 architecture: with wine32 present
 # /usr/bin/wine picks the 32-bit loader, which this kernel cannot start.
 set -euo pipefail
-packages=(cmake ninja-build g++-mingw-w64-i686 g++-mingw-w64-x86-64 googletest
+packages=(cmake ninja-build python3 g++-mingw-w64-i686 g++-mingw-w64-x86-64 googletest
           wine wine64 fonts-wine xvfb xauth xdotool imagemagick clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do

@@ -1,32 +1,37 @@
 #include "registry_helpers.h"
 #include <algorithm>
 #include <cstring>
+#include "registry_view.h"
 
 void DeleteTree(HKEY root, const char* path) {
-  ::RegDeleteTreeA(root, path);
-  ::RegDeleteKeyA(root, path);
+  HKEY key;
+  if (OpenRootKey(root, path, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
+    ::RegDeleteTreeA(key, nullptr);
+    ::RegCloseKey(key);
+  }
+  DeleteRootKey(root, path);
 }
 
 bool KeyExists(HKEY root, const char* path) {
   HKEY key;
-  if (::RegOpenKeyExA(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  if (OpenRootKey(root, path, KEY_READ, &key) != ERROR_SUCCESS) return false;
   ::RegCloseKey(key);
   return true;
 }
 
 void DeleteIfEmpty(HKEY root, const char* path) {
   HKEY key;
-  if (::RegOpenKeyExA(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return;
+  if (OpenRootKey(root, path, KEY_READ, &key) != ERROR_SUCCESS) return;
   DWORD subkeys = 1, values = 1;
   ::RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values, nullptr, nullptr, nullptr,
                      nullptr);
   ::RegCloseKey(key);
-  if (subkeys == 0 && values == 0) ::RegDeleteKeyA(root, path);
+  if (subkeys == 0 && values == 0) DeleteRootKey(root, path);
 }
 
 void SetRaw(HKEY root, const char* path, const char* name, DWORD type, const void* data, DWORD size) {
   HKEY key;
-  if (::RegCreateKeyExA(root, path, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS) return;
+  if (OpenOrCreateRootKey(root, path, &key) != ERROR_SUCCESS) return;
   ::RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
   ::RegCloseKey(key);
 }
@@ -41,7 +46,7 @@ void SetNumber(HKEY root, const char* path, const char* name, std::int32_t value
 
 bool GetRaw(HKEY root, const char* path, const char* name, DWORD& type, std::vector<BYTE>& data) {
   HKEY key;
-  if (::RegOpenKeyExA(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  if (OpenRootKey(root, path, KEY_READ, &key) != ERROR_SUCCESS) return false;
   DWORD size = 0;
   bool ok = ::RegQueryValueExA(key, name, nullptr, &type, nullptr, &size) == ERROR_SUCCESS;
   if (ok) {
@@ -81,7 +86,7 @@ std::int32_t GetNumber(HKEY root, const char* path, const char* name) {
 std::vector<std::string> ValueNames(HKEY root, const char* path) {
   std::vector<std::string> names;
   HKEY key;
-  if (::RegOpenKeyExA(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return names;
+  if (OpenRootKey(root, path, KEY_READ, &key) != ERROR_SUCCESS) return names;
   char name[300];
   for (DWORD i = 0;; ++i) {
     DWORD size = sizeof name;

@@ -1,5 +1,6 @@
 // Registry helpers for the editor's tests. Tests work on the real keys of the build's own
-// Wine prefix and leave them as they found them: absent.
+// Wine prefix and leave them as they found them: absent. Keys under HKEY_LOCAL_MACHINE are
+// those of the 32-bit view, where the editor keeps them.
 #pragma once
 #include <windows.h>
 #include <cstdint>

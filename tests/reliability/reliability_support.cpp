@@ -179,6 +179,8 @@ MemoryUse CurrentMemory() {
   return use;
 }
 
+REGSAM ViewOf(HKEY root) { return root == HKEY_LOCAL_MACHINE ? KEY_WOW64_32KEY : 0; }
+
 // ---- Saved keys: read and written with the wide functions, so that every byte comes
 // back as it was, whatever the code page makes of the text.
 
@@ -191,7 +193,7 @@ SavedKey::SavedKey(HKEY root, const char* path) : root_(root), path_(path) {
 
 bool SavedKey::Read(HKEY parent, const std::wstring& name, Node& node) {
   HKEY key;
-  if (::RegOpenKeyExW(parent, name.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  if (::RegOpenKeyExW(parent, name.c_str(), 0, KEY_READ | ViewOf(parent), &key) != ERROR_SUCCESS) return false;
   node.name = name;
   DWORD maxSubkey = 0, maxName = 0, maxData = 0;
   ::RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, &maxSubkey, nullptr, nullptr, &maxName, &maxData, nullptr,
@@ -220,8 +222,8 @@ bool SavedKey::Read(HKEY parent, const std::wstring& name, Node& node) {
 
 void SavedKey::Write(HKEY parent, const Node& node) {
   HKEY key;
-  if (::RegCreateKeyExW(parent, node.name.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS)
+  if (::RegCreateKeyExW(parent, node.name.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE | ViewOf(parent),
+                        nullptr, &key, nullptr) != ERROR_SUCCESS)
     return;
   for (const Value& v : node.values)
     ::RegSetValueExW(key, v.name.c_str(), 0, v.type, v.data.data(), static_cast<DWORD>(v.data.size()));
@@ -230,8 +232,7 @@ void SavedKey::Write(HKEY parent, const Node& node) {
 }
 
 void SavedKey::Restore() const {
-  ::RegDeleteTreeA(root_, path_.c_str());
-  ::RegDeleteKeyA(root_, path_.c_str());
+  DeleteKeyTree(root_, path_.c_str());
   if (existed_) Write(root_, node_);
 }
 
@@ -261,7 +262,7 @@ const bool kSettingKeysProtected = (testing::AddGlobalTestEnvironment(new Settin
 std::vector<RawValue> KeyValues(HKEY root, const char* path) {
   std::vector<RawValue> out;
   HKEY key;
-  if (::RegOpenKeyExA(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return out;
+  if (::RegOpenKeyExA(root, path, 0, KEY_READ | ViewOf(root), &key) != ERROR_SUCCESS) return out;
   DWORD maxName = 0, maxData = 0;
   ::RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &maxName, &maxData, nullptr,
                      nullptr);
@@ -301,16 +302,20 @@ std::vector<BYTE> Int32Bytes(std::initializer_list<std::int32_t> numbers) {
 
 void SetRawValue(HKEY root, const char* path, const RawValue& value) {
   HKEY key;
-  if (::RegCreateKeyExA(root, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr, &key, nullptr) !=
-      ERROR_SUCCESS)
+  if (::RegCreateKeyExA(root, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE | ViewOf(root), nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
     return;
   ::RegSetValueExA(key, value.name.c_str(), 0, value.type, value.data.data(), static_cast<DWORD>(value.data.size()));
   ::RegCloseKey(key);
 }
 
 void DeleteKeyTree(HKEY root, const char* path) {
-  ::RegDeleteTreeA(root, path);
-  ::RegDeleteKeyA(root, path);
+  HKEY key;
+  if (::RegOpenKeyExA(root, path, 0, KEY_ALL_ACCESS | ViewOf(root), &key) == ERROR_SUCCESS) {
+    ::RegDeleteTreeA(key, nullptr);
+    ::RegCloseKey(key);
+  }
+  ::RegDeleteKeyExA(root, path, ViewOf(root), 0);
 }
 
 std::string Describe(const RawValue& v) {

@@ -37,6 +37,10 @@ struct MemoryUse {
 };
 MemoryUse CurrentMemory();
 
+// The view in which every helper here opens keys under `root`: the editor keeps the
+// machine's keys in the 32-bit view, where the 32-bit copier reads them.
+REGSAM ViewOf(HKEY root);
+
 // A whole registry key, its values and subkeys, as it stood when taken; Restore puts it
 // back exactly (or removes it when it did not exist).
 class SavedKey {
