@@ -12,6 +12,7 @@
 #include "gui_test.h"
 #include "main_window.h"
 #include "registry_helpers.h"
+#include "tarncfg_ids.h"
 #include "window_checks.h"
 
 namespace {
@@ -212,31 +213,51 @@ TEST_F(MainWindow, EnterOpensPersonalAndCancelWritesNothing) {
   EXPECT_EQ(8u, StoredPosition().size());  // none was known, so the close wrote one
 }
 
+BITMAP ShownPicture(HWND about) {
+  BITMAP picture{};
+  auto bitmap = reinterpret_cast<HBITMAP>(::SendDlgItemMessageA(about, IDC_ABOUT_PICTURE, STM_GETIMAGE, IMAGE_BITMAP, 0));
+  if (bitmap) ::GetObjectA(bitmap, sizeof picture, &picture);
+  return picture;
+}
+
+// Also a DPI change while it is open: the box takes the suggested rectangle and the
+// picture is drawn again at the new DPI, still monochrome.
 TEST_F(MainWindow, AboutBoxPlacesItselfAndShowsThePicture) {
   Open();
   ::SetWindowPos(hwnd, nullptr, 100, 90, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  RECT aboutRect{};
+  RECT aboutRect{}, moved{};
   std::string title;
-  BITMAP picture{};
+  BITMAP picture{}, rescaled{};
+  UINT dpi = 0;
+  const RECT suggested{40, 50, 40 + 444, 50 + 222};
   ModalDriver driver([&] {
     HWND about = FindOwnedWindow(hwnd);
     if (!about) return false;
     ::GetWindowRect(about, &aboutRect);
     title = WindowText(::FindWindowExA(about, nullptr, "Static", "Tarnwell Config v1.0a"));
-    for (HWND c = ::GetWindow(about, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
-      if ((::GetWindowLongA(c, GWL_STYLE) & SS_TYPEMASK) != SS_BITMAP) continue;
-      auto bitmap = reinterpret_cast<HBITMAP>(::SendMessageA(c, STM_GETIMAGE, IMAGE_BITMAP, 0));
-      if (bitmap) ::GetObjectA(bitmap, sizeof picture, &picture);
-    }
+    picture = ShownPicture(about);
+    dpi = WindowDpi(about);
+    const UINT next = dpi == 144 ? 192 : 144;
+    ::SendMessageA(about, WM_DPICHANGED, MAKEWPARAM(next, next), reinterpret_cast<LPARAM>(&suggested));
+    ::GetWindowRect(about, &moved);
+    rescaled = ShownPicture(about);
     Click(about, IDOK);
     return true;
   });
   Click(hwnd, 111);
   ASSERT_TRUE(driver.Done());
   EXPECT_EQ("Tarnwell Config v1.0a", title);
-  EXPECT_EQ(398, picture.bmWidth);
-  EXPECT_EQ(142, picture.bmHeight);
+  EXPECT_EQ(ScaleToDpi(398, dpi), picture.bmWidth);
+  EXPECT_EQ(ScaleToDpi(142, dpi), picture.bmHeight);
   EXPECT_EQ(1, picture.bmBitsPixel);
+  const UINT next = dpi == 144 ? 192 : 144;
+  EXPECT_EQ(ScaleToDpi(398, next), rescaled.bmWidth);
+  EXPECT_EQ(ScaleToDpi(142, next), rescaled.bmHeight);
+  EXPECT_EQ(1, rescaled.bmBitsPixel);
+  EXPECT_EQ(suggested.left, moved.left);
+  EXPECT_EQ(suggested.top, moved.top);
+  EXPECT_EQ(suggested.right, moved.right);
+  EXPECT_EQ(suggested.bottom, moved.bottom);
   RECT mainRect, desktop;
   ::GetWindowRect(hwnd, &mainRect);
   ::GetWindowRect(::GetDesktopWindow(), &desktop);
