@@ -169,14 +169,16 @@ TEST_F(MessageWindow, RowsDrawTheirIconThroughItsMaskAndAnEmptyLineDrawsNothing)
   dialog->list.Send(LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&row1));
   HDC dc = ::GetDC(dialog->list.Handle());
   const COLORREF background = ::GetSysColor(COLOR_WINDOW);
-  const int x = row0.left + 2, y = row0.top + dialog->list.IconOffset();
+  const UINT dpi = WindowDpi(dialog->list.Handle());
+  auto at = [dpi](int pixels) { return ScaleToDpi(pixels, dpi); };
+  const int x = row0.left + at(2), y = row0.top + dialog->list.IconOffset();
   // The information picture: blue at the disc's left edge, the row's own colour in the
   // mask's white corner, white in the letter.
-  EXPECT_EQ(RGB(0, 0, 255), ::GetPixel(dc, x, y + 4));
+  EXPECT_EQ(RGB(0, 0, 255), ::GetPixel(dc, x, y + at(4)));
   EXPECT_EQ(background, ::GetPixel(dc, x, y));
-  EXPECT_EQ(RGB(255, 255, 255), ::GetPixel(dc, x + 5, y + 2));
+  EXPECT_EQ(RGB(255, 255, 255), ::GetPixel(dc, x + at(5), y + at(2)));
   int inked = 0;
-  for (int px = x + 16; px < x + 60; ++px)
+  for (int px = x + at(16); px < x + at(60); ++px)
     for (int py = row0.top; py < row0.bottom; ++py) inked += ::GetPixel(dc, px, py) != background;
   EXPECT_GT(inked, 0);
   int blank = 0;
@@ -229,13 +231,14 @@ TEST_F(MessageWindow, RowsFollowTheDpi) {
   Open(task);
   ASSERT_EQ((Strings{"0", "0information"}), Rows());
   const int measured = dialog->list.GetItemHeight(0);
+  const int shownDpi = static_cast<int>(WindowDpi(dialog->list.Handle()));
   const COLORREF background = ::GetSysColor(COLOR_WINDOW);
   for (UINT dpi : {96u, 144u, 192u}) {
     SCOPED_TRACE(dpi);
     dialog->list.ScaleTo(dpi);
     const int icon = 12 * static_cast<int>(dpi) / 96, left = 2 * static_cast<int>(dpi) / 96;
     const int height = dialog->list.GetItemHeight(0), width = 200;
-    EXPECT_EQ(std::max(::MulDiv(measured, static_cast<int>(dpi), 96), icon), height);
+    EXPECT_EQ(std::max(::MulDiv(measured, static_cast<int>(dpi), shownDpi), icon), height);
     EXPECT_EQ((height - icon) / 2, dialog->list.IconOffset());
     HDC screen = ::GetDC(nullptr);
     HDC dc = ::CreateCompatibleDC(screen);
