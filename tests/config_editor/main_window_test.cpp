@@ -7,6 +7,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <utility>
 #include "config_model.h"
 #include "editor_settings.h"
 #include "gui_test.h"
@@ -247,17 +248,13 @@ TEST_F(MainWindow, AboutBoxPlacesItselfAndShowsThePicture) {
   Click(hwnd, 111);
   ASSERT_TRUE(driver.Done());
   EXPECT_EQ("Tarnwell Config v1.0a", title);
-  EXPECT_EQ(ScaleToDpi(398, dpi), picture.bmWidth);
-  EXPECT_EQ(ScaleToDpi(142, dpi), picture.bmHeight);
-  EXPECT_EQ(1, picture.bmBitsPixel);
   const UINT next = dpi == 144 ? 192 : 144;
-  EXPECT_EQ(ScaleToDpi(398, next), rescaled.bmWidth);
-  EXPECT_EQ(ScaleToDpi(142, next), rescaled.bmHeight);
-  EXPECT_EQ(1, rescaled.bmBitsPixel);
-  EXPECT_EQ(suggested.left, moved.left);
-  EXPECT_EQ(suggested.top, moved.top);
-  EXPECT_EQ(suggested.right, moved.right);
-  EXPECT_EQ(suggested.bottom, moved.bottom);
+  for (const auto& shown : {std::make_pair(picture, dpi), std::make_pair(rescaled, next)}) {
+    EXPECT_EQ(ScaleToDpi(398, shown.second), shown.first.bmWidth);
+    EXPECT_EQ(ScaleToDpi(142, shown.second), shown.first.bmHeight);
+    EXPECT_EQ(1, shown.first.bmBitsPixel);
+  }
+  EXPECT_TRUE(::EqualRect(&suggested, &moved));
   RECT mainRect, desktop;
   ::GetWindowRect(hwnd, &mainRect);
   ::GetWindowRect(::GetDesktopWindow(), &desktop);
