@@ -8,4 +8,11 @@ public:
 
 protected:
   void SetupWindow() override;
+
+private:
+  void EvDpiChanged(TMessage& m);
+
+  TScaledPicture picture_;
+
+  DECLARE_RESPONSE_TABLE(AboutDialog);
 };

@@ -35,6 +35,7 @@ DEFINE_RESPONSE_TABLE(TDialogTarnwellCommander, TDialog) = {
     {WM_DROPFILES, 0, 0, &Self::EvDropFiles},
     {WM_TIMER, 0, 0, &Self::EvTimer},
     {WM_CLOSE, 0, 0, &Self::EvClose},
+    {WM_DPICHANGED, 0, 0, &Self::EvDpiChanged},
     {},
 };
 
@@ -75,7 +76,8 @@ void TDialogTarnwellCommander::SetupWindow() {
   topMostBox.GetWindowRect(topMost);
   fullWidth = window.right - window.left;
   fullHeight = window.bottom - window.top;
-  collapsedHeight = topMost.bottom - window.top + 6;
+  dpi = WindowDpi(hwnd_);
+  collapsedHeight = topMost.bottom - window.top + ScaleToDpi(6, dpi);
   ApplyTaskPanelSwitch();
 
   ::DragAcceptFiles(hwnd_, TRUE);
@@ -132,9 +134,9 @@ void TDialogTarnwellCommander::CreateTaskList() {
   RECT area;
   placeholder.GetWindowRect(area);
   const int width = area.right - area.left, height = area.bottom - area.top;
-  const int top = collapsedHeight - 20;
+  const int left = ScaleToDpi(6, dpi), top = collapsedHeight - ScaleToDpi(20, dpi);
   taskList.reset(new TListView(nullptr, IDC_TASK_LIST));
-  if (!taskList->Create(hwnd_, IDC_TASK_LIST, RECT{6, top, 6 + width, top + height},
+  if (!taskList->Create(hwnd_, IDC_TASK_LIST, RECT{left, top, left + width, top + height},
                         WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SHAREIMAGELISTS)) {
     taskList.reset();  // no list, no tasks: Go checks for the list
     return;
@@ -143,6 +145,16 @@ void TDialogTarnwellCommander::CreateTaskList() {
   taskList->InsertColumn(1, "Tarnwell command-line arguments",
                          g_settings.commandWidth == kNotSet ? FillWidth(width, g_settings.statusWidth)
                                                             : g_settings.commandWidth);
+}
+
+// The panel's two heights and the width grow with the dialog the system rescales.
+void TDialogTarnwellCommander::EvDpiChanged(TMessage& m) {
+  const UINT now = HIWORD(m.wParam);
+  fullWidth = ::MulDiv(fullWidth, static_cast<int>(now), static_cast<int>(dpi));
+  fullHeight = ::MulDiv(fullHeight, static_cast<int>(now), static_cast<int>(dpi));
+  collapsedHeight = ::MulDiv(collapsedHeight, static_cast<int>(now), static_cast<int>(dpi));
+  dpi = now;
+  TDialog::EvDpiChanged(m);
 }
 
 void TDialogTarnwellCommander::CbUrlCommit() { commit_combo_text(urlBox, CommitMode::Add); }

@@ -26,6 +26,7 @@ public:
   std::int32_t fullWidth = 0;      // window size in pixels, measured at setup
   std::int32_t fullHeight = 0;
   std::int32_t collapsedHeight = 0;  // the height that hides the task panel
+  UINT dpi = kBaseDpi;               // the DPI the three sizes above are measured at
   chain<TarngetTaskItem> taskChain;  // one record per row of taskList, in row order
   HANDLE configProcess = nullptr;  // the configuration editor started last
   // The command line that starts the configuration editor; tests point it at a stand-in.
@@ -68,6 +69,7 @@ private:
   void EvDropFiles(TMessage& m);
   void EvTimer() { PollTasks(); }
   void EvClose();
+  void EvDpiChanged(TMessage& m);
 
   DECLARE_RESPONSE_TABLE(TDialogTarnwellCommander);
 };

@@ -20,18 +20,25 @@ SIZE BitmapSize(HBITMAP bitmap) {
 
 }  // namespace
 
-TarngetStatusTListBox::TarngetStatusTListBox(TDialog* parent, int id) : TListBox(parent, id) {
+TarngetStatusTListBox::TarngetStatusTListBox(TDialog* parent, int id) : TListBox(parent, id) { LoadIcons(kBaseDpi); }
+
+TarngetStatusTListBox::~TarngetStatusTListBox() { FreeIcons(); }
+
+void TarngetStatusTListBox::LoadIcons(UINT dpi) {
+  FreeIcons();
   HINSTANCE module = ::GetModuleHandleA(nullptr);
   for (int i = 0; i < kIconCount; ++i) {
-    images_[i] = ::LoadBitmapA(module, MAKEINTRESOURCEA(kImageBase + 2 * i));
-    masks_[i] = ::LoadBitmapA(module, MAKEINTRESOURCEA(kImageBase + 2 * i + 1));
+    images_[i] = LoadScaledBitmap(module, kImageBase + 2 * i, dpi);
+    masks_[i] = LoadScaledBitmap(module, kImageBase + 2 * i + 1, dpi);
   }
+  dpi_ = dpi;
 }
 
-TarngetStatusTListBox::~TarngetStatusTListBox() {
+void TarngetStatusTListBox::FreeIcons() {
   for (int i = 0; i < kIconCount; ++i) {
     if (images_[i]) ::DeleteObject(images_[i]);
     if (masks_[i]) ::DeleteObject(masks_[i]);
+    images_[i] = masks_[i] = nullptr;
   }
 }
 
@@ -43,8 +50,22 @@ bool TarngetStatusTListBox::IconsLoaded() const {
 
 void TarngetStatusTListBox::SetupWindow() {
   TListBox::SetupWindow();
-  const int offset = (GetItemHeight(0) - BitmapSize(images_[0]).cy) / 2;
+  setupRowHeight_ = GetItemHeight(0);
+  setupDpi_ = WindowDpi(Handle());
+  ScaleTo(setupDpi_);
+}
+
+void TarngetStatusTListBox::ScaleTo(UINT dpi) {
+  if (dpi != dpi_) LoadIcons(dpi);
+  const int icon = BitmapSize(images_[0]).cy;
+  // The row measured at setup grows with the DPI as the list's font does; it never cuts
+  // an icon, whatever the font.
+  const int measured = ::MulDiv(setupRowHeight_, static_cast<int>(dpi), static_cast<int>(setupDpi_));
+  const int row = measured > icon ? measured : icon;
+  if (row != GetItemHeight(0)) Send(LB_SETITEMHEIGHT, 0, row);
+  const int offset = (row - icon) / 2;
   iconOffset_ = offset > 0 ? offset : 0;
+  Invalidate();
 }
 
 void TarngetStatusTListBox::ODADrawEntire(DRAWITEMSTRUCT& dis) {
@@ -59,7 +80,7 @@ void TarngetStatusTListBox::ODADrawEntire(DRAWITEMSTRUCT& dis) {
   const bool selected = (dis.itemState & ODS_SELECTED) != 0;
   ::FillRect(dc, &r, ::GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
   ::SetTextColor(dc, ::GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-  r.left += 2;
+  r.left += ScaleToDpi(2, dpi_);
 
   if (icon >= 0 && images_[icon] && masks_[icon]) {
     const SIZE size = BitmapSize(images_[icon]);
@@ -68,7 +89,7 @@ void TarngetStatusTListBox::ODADrawEntire(DRAWITEMSTRUCT& dis) {
     ::MaskBlt(dc, r.left, r.top + iconOffset_, size.cx, size.cy, memory, 0, 0, masks_[icon], 0, 0, kMaskedCopy);
     ::SelectObject(memory, old);
     ::DeleteDC(memory);
-    r.left += size.cx + 4;
+    r.left += size.cx + ScaleToDpi(4, dpi_);
   }
   // Copier output is text, not labels: an '&' in it is shown, not taken as a mnemonic.
   if (text[0]) ::DrawTextA(dc, text + 1, -1, &r, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
@@ -86,6 +107,7 @@ DEFINE_RESPONSE_TABLE(TarngetMessageDialog, TDialog) = {
     {WM_COMMAND, IDCANCEL, BN_CLICKED, &Self::CmClose},
     {WM_CLOSE, 0, 0, &Self::CmClose},
     {WM_TIMER, 0, 0, &Self::EvTimer},
+    {WM_DPICHANGED, 0, 0, &Self::EvDpiChanged},
     {WM_COMMAND, 103, BN_CLICKED, &Self::CmPrevious},
     {WM_COMMAND, 104, BN_CLICKED, &Self::CmNext},
     {},
@@ -157,6 +179,11 @@ void TarngetMessageDialog::ShowRow(int row) {
 }
 
 void TarngetMessageDialog::EvTimer() { Refresh(); }
+
+void TarngetMessageDialog::EvDpiChanged(TMessage& m) {
+  TDialog::EvDpiChanged(m);
+  list.ScaleTo(HIWORD(m.wParam));
+}
 
 void TarngetMessageDialog::CmClose() {
   // The progress row shows again when this task is next shown.

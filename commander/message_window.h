@@ -5,6 +5,7 @@
 #include <windows.h>
 #include "chain.h"
 #include "dialog.h"
+#include "dpi.h"
 #include "task_item.h"
 
 // The rows of the message window. A row holds no text of its own: its item value points
@@ -14,7 +15,8 @@ class TarngetStatusTListBox : public TListBox {
 public:
   static const int kIconCount = 6;
 
-  // Loads the six images and six masks from the program's resources.
+  // Loads the six images and six masks from the program's resources at 96 DPI; the
+  // window's setup takes them to the window's DPI.
   TarngetStatusTListBox(TDialog* parent, int id);
   ~TarngetStatusTListBox() override;
   TarngetStatusTListBox(const TarngetStatusTListBox&) = delete;
@@ -25,13 +27,23 @@ public:
   void ODAFocus(DRAWITEMSTRUCT& dis) override;
   void ODASelect(DRAWITEMSTRUCT& dis) override;
 
+  // Draws the rows for `dpi` from now on: icons, margins and the row height follow it.
+  // Called at setup and on a DPI change; tests call it for a DPI the display lacks.
+  void ScaleTo(UINT dpi);
+
   int IconOffset() const { return iconOffset_; }
   bool IconsLoaded() const;
 
 private:
-  HBITMAP images_[kIconCount];
-  HBITMAP masks_[kIconCount];
+  void LoadIcons(UINT dpi);
+  void FreeIcons();
+
+  HBITMAP images_[kIconCount] = {};
+  HBITMAP masks_[kIconCount] = {};
   int iconOffset_ = 0;
+  UINT dpi_ = kBaseDpi;   // the icons' DPI
+  int setupRowHeight_ = 0;  // the platform's row height at setupDpi_, for the list's font
+  UINT setupDpi_ = kBaseDpi;
 };
 
 class TarngetMessageDialog : public TDialog {
@@ -54,6 +66,7 @@ protected:
 private:
   void CmClose();
   void EvTimer();
+  void EvDpiChanged(TMessage& m);
   void CmPrevious() { Step(-1); }
   void CmNext() { Step(+1); }
   void AddFirstLine();

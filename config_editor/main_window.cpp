@@ -71,7 +71,12 @@ void TDialogTarngetConfig::EvClose() {
   CloseWindow(IDCANCEL);
 }
 
-TDialogAbout::TDialogAbout(HWND parent) : TDialog(parent, IDD_ABOUT) {}
+DEFINE_RESPONSE_TABLE(TDialogAbout, TDialog) = {
+    {WM_DPICHANGED, 0, 0, &Self::EvDpiChanged},
+    {},
+};
+
+TDialogAbout::TDialogAbout(HWND parent) : TDialog(parent, IDD_ABOUT), picture_(IDB_ABOUT) {}
 
 POINT AboutBoxPlace(const RECT& parent, const RECT& box, const RECT& desktop) {
   int width = box.right - box.left;
@@ -86,9 +91,15 @@ POINT AboutBoxPlace(const RECT& parent, const RECT& box, const RECT& desktop) {
 
 void TDialogAbout::SetupWindow() {
   TDialog::SetupWindow();
+  picture_.ShowIn(::GetDlgItem(hwnd_, IDC_ABOUT_PICTURE), WindowDpi(hwnd_));
   RECT parent, box, desktop;
   if (!::GetWindowRect(ParentHandle(), &parent) || !GetWindowRect(box)) return;
   ::GetWindowRect(::GetDesktopWindow(), &desktop);
   POINT p = AboutBoxPlace(parent, box, desktop);
   MoveTo(p.x, p.y);
+}
+
+void TDialogAbout::EvDpiChanged(TMessage& m) {
+  TDialog::EvDpiChanged(m);
+  picture_.ShowIn(::GetDlgItem(hwnd_, IDC_ABOUT_PICTURE), HIWORD(m.wParam));
 }

@@ -34,6 +34,13 @@ public:
 
 protected:
   void SetupWindow() override;
+
+private:
+  void EvDpiChanged(TMessage& m);
+
+  TScaledPicture picture_;
+
+  DECLARE_RESPONSE_TABLE(TDialogAbout);
 };
 
 // Where the About box goes for these window rectangles (screen coordinates).

@@ -3,6 +3,7 @@
 const TResponse<TDialog> TDialog::responses[] = {
     {WM_COMMAND, IDOK, BN_CLICKED, &TDialog::CmOk},
     {WM_COMMAND, IDCANCEL, BN_CLICKED, &TDialog::CmCancel},
+    {WM_DPICHANGED, 0, 0, &TDialog::EvDpiChanged},
     {},
 };
 

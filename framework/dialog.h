@@ -7,6 +7,7 @@
 #include <vector>
 #include "allocation.h"
 #include "controls.h"
+#include "dpi.h"
 #include "response_table.h"
 
 class TDialog : public TWindow {
@@ -33,6 +34,8 @@ protected:
   virtual bool Respond(TMessage& m);
   void CmOk() { CloseWindow(IDOK); }
   void CmCancel() { CloseWindow(IDCANCEL); }
+  // Only top-level windows are told; pictures drawn at the old DPI are the class's own.
+  void EvDpiChanged(TMessage& m) { TakeSuggestedRect(hwnd_, m.lParam); }
 
   // The one procedure for every dialog: finds the object and dispatches.
   static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l);

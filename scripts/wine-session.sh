@@ -25,6 +25,15 @@ wine_session_start() {
   trap wine_session_stop EXIT
   trap 'exit 143' INT TERM
 }
+# Shows the session's windows at DPI $1 from now on: Wine reads the setting when its
+# server starts, so the server of this prefix is restarted.
+wine_session_dpi() {
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f </dev/null >/dev/null 2>&1
+  wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
+  wineserver -p </dev/null >/dev/null 2>&1
+  wine wineboot </dev/null >/dev/null 2>&1
+}
 wine_session_stop() {
   wineserver -k 2>/dev/null || true
   kill "$WINE_SESSION_XVFB" 2>/dev/null || true

@@ -12,6 +12,7 @@
 #define IDD_PAGE_HTTP 4
 #define IDD_PAGE_NNTP 5
 #define IDD_ABOUT 6
+#define IDC_ABOUT_PICTURE 300
 
 /* Main window. The Personal button is IDOK, so that Enter opens it. */
 #define IDC_MAIN_PERSONAL 1

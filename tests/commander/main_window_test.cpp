@@ -166,7 +166,7 @@ TEST_F(MainWindow, TaskButtonFoldsAndRestoresThePanel) {
   HWND hwnd = w.Open();
   ASSERT_NE(hwnd, nullptr);
   RECT window = ScreenRect(hwnd), box = ScreenRect(w.Item(IDC_TOPMOST));
-  EXPECT_EQ(w.collapsedHeight, box.bottom - window.top + 6);
+  EXPECT_EQ(w.collapsedHeight, box.bottom - window.top + ScaleToDpi(6, WindowDpi(hwnd)));
   EXPECT_EQ(w.fullHeight, window.bottom - window.top);
   EXPECT_LT(w.collapsedHeight, w.fullHeight);
 
@@ -410,12 +410,12 @@ TEST_F(MainWindow, ControlsAndTheTaskListSitWhereTheLayoutPutsThem) {
   EXPECT_FALSE(::IsWindowVisible(w.Item(IDC_PAUSE)));
   EXPECT_FALSE(::IsWindowEnabled(w.Item(IDC_PAUSE)));
 
-  // The list takes the placeholder's size, at x 6 and 20 pixels above the folded bottom.
+  // The list takes the placeholder's size, at x 6 and 20 pixels (at 96 DPI) above the folded bottom.
   HWND list = w.Item(IDC_TASK_LIST);
   ASSERT_NE(list, nullptr);
   RECT area = ChildRect(hwnd, IDC_TASK_PLACEHOLDER), got = ChildRect(hwnd, IDC_TASK_LIST);
-  EXPECT_EQ(got.left, 6);
-  EXPECT_EQ(got.top, w.collapsedHeight - 20);
+  EXPECT_EQ(got.left, ScaleToDpi(6, WindowDpi(hwnd)));
+  EXPECT_EQ(got.top, w.collapsedHeight - ScaleToDpi(20, WindowDpi(hwnd)));
   EXPECT_EQ(got.right - got.left, area.right - area.left);
   EXPECT_EQ(got.bottom - got.top, area.bottom - area.top);
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -172,14 +173,16 @@ TEST_F(MessageWindow, RowsDrawTheirIconThroughItsMaskAndAnEmptyLineDrawsNothing)
   dialog->list.Send(LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&row1));
   HDC dc = ::GetDC(dialog->list.Handle());
   const COLORREF background = ::GetSysColor(COLOR_WINDOW);
-  const int x = row0.left + 2, y = row0.top + dialog->list.IconOffset();
+  const UINT dpi = WindowDpi(dialog->list.Handle());
+  auto at = [dpi](int pixels) { return ScaleToDpi(pixels, dpi); };
+  const int x = row0.left + at(2), y = row0.top + dialog->list.IconOffset();
   // The information picture: blue at the disc's left edge, the row's own colour in the
   // mask's white corner, white in the letter.
-  EXPECT_EQ(RGB(0, 0, 255), ::GetPixel(dc, x, y + 4));
+  EXPECT_EQ(RGB(0, 0, 255), ::GetPixel(dc, x, y + at(4)));
   EXPECT_EQ(background, ::GetPixel(dc, x, y));
-  EXPECT_EQ(RGB(255, 255, 255), ::GetPixel(dc, x + 5, y + 2));
+  EXPECT_EQ(RGB(255, 255, 255), ::GetPixel(dc, x + at(5), y + at(2)));
   int inked = 0;
-  for (int px = x + 16; px < x + 60; ++px)
+  for (int px = x + at(16); px < x + at(60); ++px)
     for (int py = row0.top; py < row0.bottom; ++py) inked += ::GetPixel(dc, px, py) != background;
   EXPECT_GT(inked, 0);
   int blank = 0;
@@ -221,6 +224,62 @@ TEST_F(MessageWindow, FocusRectangleGoesWhereItWasDrawn) {
     ::SelectObject(dc[i], old[i]);
     ::DeleteObject(bitmap[i]);
     ::DeleteDC(dc[i]);
+  }
+}
+
+// The rows drawn into memory at 96, 144 and 192 DPI: the row grows with the DPI, and the
+// icon is drawn at its scaled size, its scaled margin and centred in the row, with the text
+// after it.
+TEST_F(MessageWindow, RowsFollowTheDpi) {
+  TarngetTaskItem* task = AddTask("tarnget.exe x ", "@ \n@ information\n");
+  Open(task);
+  ASSERT_EQ((Strings{"0", "0information"}), Rows());
+  const int measured = dialog->list.GetItemHeight(0);
+  const int shownDpi = static_cast<int>(WindowDpi(dialog->list.Handle()));
+  const COLORREF background = ::GetSysColor(COLOR_WINDOW);
+  for (UINT dpi : {96u, 144u, 192u}) {
+    SCOPED_TRACE(dpi);
+    dialog->list.ScaleTo(dpi);
+    const int icon = 12 * static_cast<int>(dpi) / 96, left = 2 * static_cast<int>(dpi) / 96;
+    const int height = dialog->list.GetItemHeight(0), width = 200;
+    EXPECT_EQ(std::max(::MulDiv(measured, static_cast<int>(dpi), shownDpi), icon), height);
+    EXPECT_EQ((height - icon) / 2, dialog->list.IconOffset());
+    HDC screen = ::GetDC(nullptr);
+    HDC dc = ::CreateCompatibleDC(screen);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, width, 2 * height);
+    ::ReleaseDC(nullptr, screen);
+    HGDIOBJ old = ::SelectObject(dc, bitmap);
+    for (int row = 0; row < 2; ++row) {
+      DRAWITEMSTRUCT dis{ODT_LISTBOX, 101, static_cast<UINT>(row), ODA_DRAWENTIRE, 0, dialog->list.Handle(), dc,
+                         {0, row * height, width, (row + 1) * height},
+                         static_cast<ULONG_PTR>(dialog->list.Send(LB_GETITEMDATA, row))};
+      dialog->list.ODADrawEntire(dis);
+    }
+    // Row 0 holds the icon alone: its inked pixels are exactly the scaled disc.
+    RECT ink{width, height, -1, -1};
+    for (int x = 0; x < width; ++x)
+      for (int y = 0; y < height; ++y)
+        if (::GetPixel(dc, x, y) != background) {
+          ink.left = std::min<LONG>(ink.left, x), ink.top = std::min<LONG>(ink.top, y);
+          ink.right = std::max<LONG>(ink.right, x + 1), ink.bottom = std::max<LONG>(ink.bottom, y + 1);
+        }
+    const int top = dialog->list.IconOffset();
+    EXPECT_EQ(left, ink.left);
+    EXPECT_EQ(top, ink.top);
+    EXPECT_EQ(icon, ink.right - ink.left);
+    EXPECT_EQ(icon, ink.bottom - ink.top);
+    EXPECT_EQ(RGB(0, 0, 255), ::GetPixel(dc, left, top + icon / 2));
+    EXPECT_EQ(RGB(255, 255, 255), ::GetPixel(dc, left + icon / 2, top + icon / 4));
+    // Row 1's text starts after the icon and its scaled gap.
+    int firstText = width;
+    for (int x = left + icon; x < width && firstText == width; ++x)
+      for (int y = height; y < 2 * height; ++y)
+        if (::GetPixel(dc, x, y) != background) firstText = x;
+    EXPECT_GE(firstText, left + icon + 4 * static_cast<int>(dpi) / 96);
+    EXPECT_LT(firstText, width);
+    ::SelectObject(dc, old);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(dc);
   }
 }
 

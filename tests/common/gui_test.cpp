@@ -198,3 +198,15 @@ bool SaveWindowPicture(HWND hwnd, const char* path) {
   ::ReleaseDC(nullptr, screen);
   return saved;
 }
+
+void DeclarePerMonitorDpiAware() {
+  using SetContextFn = BOOL(WINAPI*)(HANDLE);
+  using SetAwareFn = BOOL(WINAPI*)();
+  HMODULE user32 = ::GetModuleHandleA("user32.dll");
+  auto setContext = reinterpret_cast<SetContextFn>(
+      reinterpret_cast<void*>(::GetProcAddress(user32, "SetProcessDpiAwarenessContext")));
+  // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2
+  if (setContext && setContext(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4)))) return;
+  auto setAware = reinterpret_cast<SetAwareFn>(reinterpret_cast<void*>(::GetProcAddress(user32, "SetProcessDPIAware")));
+  if (setAware) setAware();
+}

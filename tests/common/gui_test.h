@@ -8,6 +8,10 @@
 #include "prompts.h"
 
 // Dispatches this thread's messages for about `ms` milliseconds.
+// Makes the test process aware of each screen's DPI, as the shipped programs declare
+// themselves, so that windows are drawn at the display's DPI rather than at 96.
+void DeclarePerMonitorDpiAware();
+
 void PumpMessages(int ms = 50);
 // Dispatches messages until `done` holds or `ms` pass; returns whether it held.
 bool PumpUntil(const std::function<bool()>& done, int ms = 5000);

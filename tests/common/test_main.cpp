@@ -1,8 +1,9 @@
-// Test programs start as the real programs do: OLE and the common controls first.
+// Test programs start as the real programs do: DPI aware, OLE and the common controls first.
 #include <windows.h>
 #include <commctrl.h>
 #include <ole2.h>
 #include <gtest/gtest.h>
+#include "gui_test.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -25,6 +26,7 @@ bool HasTheCodePageMeantForIt() {
 
 int main(int argc, char** argv) {
   if (!HasTheCodePageMeantForIt()) return 1;
+  DeclarePerMonitorDpiAware();
   ::OleInitialize(nullptr);
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
   ::InitCommonControlsEx(&icc);

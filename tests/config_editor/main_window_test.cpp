@@ -7,12 +7,14 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <utility>
 #include "config_model.h"
 #include "editor_driving.h"
 #include "editor_settings.h"
 #include "gui_test.h"
 #include "main_window.h"
 #include "registry_helpers.h"
+#include "tarncfg_ids.h"
 #include "window_checks.h"
 
 namespace {
@@ -231,8 +233,16 @@ TEST_F(MainWindow, EnterOpensPersonalAndCancelWritesNothing) {
   EXPECT_EQ(8u, StoredPosition().size());  // none was known, so the close wrote one
 }
 
+BITMAP ShownPicture(HWND about) {
+  BITMAP picture{};
+  auto bitmap = reinterpret_cast<HBITMAP>(::SendDlgItemMessageA(about, IDC_ABOUT_PICTURE, STM_GETIMAGE, IMAGE_BITMAP, 0));
+  if (bitmap) ::GetObjectA(bitmap, sizeof picture, &picture);
+  return picture;
+}
+
 TEST_F(MainWindow, AboutBoxPlacesItselfAndShowsThePicture) {
   Open();
+  UINT dpi = 0;
   // Opens the About box over the main window at (x, y); returns where the box stood.
   auto aboutAt = [&](int x, int y, std::string& title, BITMAP& picture) {
     ::SetWindowPos(hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -242,11 +252,8 @@ TEST_F(MainWindow, AboutBoxPlacesItselfAndShowsThePicture) {
       if (!about) return false;
       ::GetWindowRect(about, &aboutRect);
       title = WindowText(::FindWindowExA(about, nullptr, "Static", "Tarnwell Config v1.0a"));
-      for (HWND c = ::GetWindow(about, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
-        if ((::GetWindowLongA(c, GWL_STYLE) & SS_TYPEMASK) != SS_BITMAP) continue;
-        auto bitmap = reinterpret_cast<HBITMAP>(::SendMessageA(c, STM_GETIMAGE, IMAGE_BITMAP, 0));
-        if (bitmap) ::GetObjectA(bitmap, sizeof picture, &picture);
-      }
+      picture = ShownPicture(about);
+      dpi = WindowDpi(about);
       Click(about, IDOK);
       return true;
     });
@@ -261,8 +268,8 @@ TEST_F(MainWindow, AboutBoxPlacesItselfAndShowsThePicture) {
   const int width = main.right - main.left, height = main.bottom - main.top;
   const RECT about = aboutAt(100, 90, title, picture);
   EXPECT_EQ("Tarnwell Config v1.0a", title);
-  EXPECT_EQ(398, picture.bmWidth);
-  EXPECT_EQ(142, picture.bmHeight);
+  EXPECT_EQ(ScaleToDpi(398, dpi), picture.bmWidth);
+  EXPECT_EQ(ScaleToDpi(142, dpi), picture.bmHeight);
   EXPECT_EQ(1, picture.bmBitsPixel);
   // A fifth of the main window's width and a quarter of its height in from its corner.
   EXPECT_EQ(100 + width / 5, about.left);
@@ -273,6 +280,37 @@ TEST_F(MainWindow, AboutBoxPlacesItselfAndShowsThePicture) {
   const RECT pulled = aboutAt(screenWidth - 60, screenHeight - 40, title, picture);
   EXPECT_EQ(screenWidth, pulled.right);
   EXPECT_EQ(screenHeight, pulled.bottom);
+}
+
+// A DPI change while the box is open: it takes the suggested rectangle and draws its
+// picture again at the new DPI, still monochrome.
+TEST_F(MainWindow, AboutBoxFollowsADpiChange) {
+  Open();
+  RECT moved{};
+  BITMAP picture{}, rescaled{};
+  UINT dpi = 0;
+  const RECT suggested{40, 50, 40 + 444, 50 + 222};
+  ModalDriver driver([&] {
+    HWND about = FindOwnedWindow(hwnd);
+    if (!about) return false;
+    picture = ShownPicture(about);
+    dpi = WindowDpi(about);
+    const UINT next = dpi == 144 ? 192 : 144;
+    ::SendMessageA(about, WM_DPICHANGED, MAKEWPARAM(next, next), reinterpret_cast<LPARAM>(&suggested));
+    ::GetWindowRect(about, &moved);
+    rescaled = ShownPicture(about);
+    Click(about, IDOK);
+    return true;
+  });
+  Click(hwnd, 111);
+  ASSERT_TRUE(driver.Done());
+  const UINT next = dpi == 144 ? 192 : 144;
+  for (const auto& shown : {std::make_pair(picture, dpi), std::make_pair(rescaled, next)}) {
+    EXPECT_EQ(ScaleToDpi(398, shown.second), shown.first.bmWidth);
+    EXPECT_EQ(ScaleToDpi(142, shown.second), shown.first.bmHeight);
+    EXPECT_EQ(1, shown.first.bmBitsPixel);
+  }
+  EXPECT_TRUE(::EqualRect(&suggested, &moved));
 }
 
 TEST(AboutBoxPlace, FifthAndQuarterInKeptOnTheDesktop) {

@@ -52,6 +52,7 @@ void SampleModel(ConfigModel& m) {
 }  // namespace
 
 int main() {
+  DeclarePerMonitorDpiAware();
   ::OleInitialize(nullptr);
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
   ::InitCommonControlsEx(&icc);

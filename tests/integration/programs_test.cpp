@@ -1,7 +1,9 @@
-// The two shipped programs together: the commander, started as a process from the folder
-// it was built into, starts the configuration editor beside it with "&Tarnget Config".
+// The two shipped programs as processes started from the folder they were built into: each
+// opens its window and ends with exit code 0 when it is closed, and the commander starts the
+// configuration editor beside it with "&Tarnget Config".
 #include <windows.h>
 #include <gtest/gtest.h>
+#include <cstdlib>
 #include <string>
 #include <vector>
 #include "gui_test.h"
@@ -52,7 +54,42 @@ bool CloseAndWait(HWND hwnd, int ms) {
   return ended;
 }
 
+// How long a program may take to show its window: TARNWELL_START_SECONDS when set (an
+// emulated 32-bit start takes about a minute), otherwise 15 seconds.
+int StartWaitMs() {
+  const char* seconds = std::getenv("TARNWELL_START_SECONDS");
+  const int value = seconds ? std::atoi(seconds) : 0;
+  return value > 0 && value < 3600 ? value * 1000 : 15000;
+}
+
 }  // namespace
+
+TEST(Programs, EachOpensItsWindowAndEndsWithZeroWhenClosed) {
+  const struct {
+    const char* program;
+    const char* caption;
+  } programs[] = {{"tarncmd.exe", "Tarnwell Commander v1.0a"}, {"tarncfg.exe", "Tarnwell Config v1.0a"}};
+  for (const auto& p : programs) {
+    SCOPED_TRACE(p.program);
+    std::string commandLine = p.program;
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    ASSERT_TRUE(::CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+    ::CloseHandle(pi.hThread);
+    HWND window = WaitForWindow(p.caption, ::GetCurrentProcessId(), StartWaitMs());
+    EXPECT_NE(window, nullptr) << "no window";
+    if (window) {
+      EXPECT_EQ(ProcessOf(window), pi.dwProcessId);
+      EXPECT_TRUE(CloseAndWait(window, StartWaitMs()));
+    }
+    DWORD code = STILL_ACTIVE;
+    ::GetExitCodeProcess(pi.hProcess, &code);
+    EXPECT_EQ(code, 0u);
+    if (code == STILL_ACTIVE) ::TerminateProcess(pi.hProcess, 1);
+    ::CloseHandle(pi.hProcess);
+  }
+}
 
 TEST(Programs, CommanderStartsTheEditorBesideIt) {
   char commandLine[] = "tarncmd.exe";
