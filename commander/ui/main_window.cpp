@@ -51,7 +51,7 @@ TDialogTarnwellCommander::TDialogTarnwellCommander()
       urlBox(this, IDC_URL),
       localBox(this, IDC_LOCAL),
       placeholder(this, IDC_TASK_PLACEHOLDER) {
-  LoadSettings(*this);
+  LoadSettings();
 }
 #pragma GCC diagnostic pop
 
@@ -186,6 +186,6 @@ void TDialogTarnwellCommander::CmTarngetConfig() {
 // Closing succeeds only once every task is gone; a refusal keeps the window open.
 void TDialogTarnwellCommander::EvClose() {
   if (RemoveAllTasks() != 0) return;
-  SaveSettings(*this);
+  SaveSettings(ControlsOf(*this));
   CloseWindow(IDCANCEL);
 }

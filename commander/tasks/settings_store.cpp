@@ -4,7 +4,6 @@
 #include <cstring>
 
 #include "history.h"
-#include "main_window.h"
 #include "options.h"
 #include "settings.h"
 
@@ -106,7 +105,3 @@ void SaveSettings(const CommanderControls& controls) {
 
   ::RegCloseKey(key);
 }
-
-void LoadSettings(TDialogTarnwellCommander&) { LoadSettings(); }
-
-void SaveSettings(TDialogTarnwellCommander& window) { SaveSettings(ControlsOf(window)); }
