@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include "decimal.h"
 #include "history.h"
 #include "prompts.h"
 #include "str_util.h"
@@ -169,19 +170,6 @@ void ShowWriteError(HKEY root) {
 
 }  // namespace
 
-std::int32_t ReadDecimal(const char* text) {
-  const char* p = skip_chars(text, " \t\n\v\f\r");
-  bool negative = *p == '-';
-  if (*p == '-' || *p == '+') ++p;
-  const long long limit = negative ? -static_cast<long long>(INT32_MIN) : INT32_MAX;
-  long long magnitude = 0;
-  for (; *p >= '0' && *p <= '9'; ++p) {
-    magnitude = magnitude * 10 + (*p - '0');
-    if (magnitude > limit) magnitude = limit;
-  }
-  return static_cast<std::int32_t>(negative ? -magnitude : magnitude);
-}
-
 void LoadConfigModel(HKEY root, ConfigModel& model) {
   model.modified = 0;
   char* strings[kCopierStringCount];
@@ -216,7 +204,7 @@ void StoreConfigModel(HKEY root, ConfigModel& model) {
 
   for (const TextField& f : kTextFields) {
     const char* text = model.*f.text;
-    if (text[0]) numbers[f.number] = ReadDecimal(text);
+    if (text[0]) numbers[f.number] = read_decimal(text);
     else numberStates[f.number] = model.kept.numbers[f.number] ? kLeave : kDelete;
   }
 
@@ -241,7 +229,7 @@ void StoreConfigModel(HKEY root, ConfigModel& model) {
         continue;
       }
       char* colon = find_char(server.get(), ':');
-      if (*colon) numbers[f.port] = ReadDecimal(colon + 1);
+      if (*colon) numbers[f.port] = read_decimal(colon + 1);
       else if (model.*f.portAbsent) numberStates[f.port] = kLeave;
       *colon = '\0';
       strings[f.value] = server.get();

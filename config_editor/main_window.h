@@ -36,5 +36,3 @@ protected:
   void SetupWindow() override;
 };
 
-// Where the About box goes for these window rectangles (screen coordinates).
-POINT AboutBoxPlace(const RECT& parent, const RECT& box, const RECT& desktop);

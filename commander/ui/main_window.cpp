@@ -77,7 +77,7 @@ void TDialogTarnwellCommander::SetupWindow() {
   ::DragAcceptFiles(hwnd_, TRUE);
   ::RegisterDragDrop(hwnd_, &dropTarget);
 
-  if (g_settings.windowX != kNotSet) MoveTo(g_settings.windowX, g_settings.windowY);
+  if (g_settings.position.x != kNotSet) MoveTo(g_settings.position.x, g_settings.position.y);
   SetText("Tarnwell Commander v1.0a");
   if (HICON icon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_PROGRAM)))
     Post(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));

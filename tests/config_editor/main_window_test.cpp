@@ -11,6 +11,7 @@
 #include "editor_settings.h"
 #include "gui_test.h"
 #include "main_window.h"
+#include "place_near_owner.h"
 #include "registry_helpers.h"
 #include "window_checks.h"
 
@@ -240,20 +241,10 @@ TEST_F(MainWindow, AboutBoxPlacesItselfAndShowsThePicture) {
   RECT mainRect, desktop;
   ::GetWindowRect(hwnd, &mainRect);
   ::GetWindowRect(::GetDesktopWindow(), &desktop);
-  POINT want = AboutBoxPlace(mainRect, aboutRect, desktop);
+  POINT want = near_owner_position(desktop, aboutRect, mainRect, 5, 4);
   EXPECT_EQ(want.x, aboutRect.left);
   EXPECT_EQ(want.y, aboutRect.top);
   EXPECT_EQ(100 + (mainRect.right - mainRect.left) / 5, aboutRect.left);
-}
-
-TEST(AboutBoxPlace, FifthAndQuarterInKeptOnTheDesktop) {
-  const RECT desktop{0, 0, 1280, 1024};
-  POINT p = AboutBoxPlace({100, 100, 603, 503}, {0, 0, 300, 150}, desktop);
-  EXPECT_EQ(100 + 503 / 5, p.x);
-  EXPECT_EQ(100 + 403 / 4, p.y);
-  p = AboutBoxPlace({1100, 900, 1600, 1100}, {0, 0, 300, 150}, desktop);
-  EXPECT_EQ(1280 - 300, p.x);
-  EXPECT_EQ(1024 - 150, p.y);
 }
 
 }  // namespace
