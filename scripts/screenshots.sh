@@ -5,18 +5,19 @@
 #   scripts/screenshots.sh [-d BUILD_DIR]     (default build/x86_64)
 set -euo pipefail
 . "$(dirname "$0")/x86_64-tree.sh"
-cmake --build "$dir" --target commander_tests config_editor_screens
+programs=(commander_tests config_editor_tests)
+cmake --build "$dir" --target "${programs[@]}"
+shots=$(mktemp -d)
+trap 'rm -rf "$shots"' EXIT
 . "$root/scripts/wine-session.sh"
 wine_session_start "$dir/wineprefix"
-shots=$(mktemp -d)
-trap 'rm -rf "$shots"; wine_session_stop' EXIT
-(cd "$shots" && TARNWELL_SCREENSHOTS=1 "$dir/wine-exec.sh" "$dir/bin/commander_tests.exe" \
-   --gtest_filter='Screenshots.*' >/dev/null)
-(cd "$shots" && "$dir/wine-exec.sh" "$dir/bin/config_editor_screens.exe" >/dev/null)
+# Each program's tests save its windows as tarncmd-NAME.bmp or tarncfg-NAME.bmp.
+for p in "${programs[@]}"; do
+  (cd "$shots" && TARNWELL_SCREENSHOTS=1 "$root/scripts/wine-exec.sh" "$dir/bin/$p.exe" --gtest_filter='Screenshots.*' >/dev/null)
+done
 mkdir -p "$root/docs"
 for shot in "$shots"/*.bmp; do
   name=$(basename "$shot" .bmp)
-  case "$name" in shot-*) name="tarncmd-${name#shot-}";; esac
   # -strip leaves out time stamps, so an unchanged window gives an unchanged file.
   convert "$shot" -strip "$root/docs/$name.png"
   echo "docs/$name.png"

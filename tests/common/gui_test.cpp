@@ -1,6 +1,7 @@
 #include "gui_test.h"
 #include <shlobj.h>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 void PumpMessages(int ms) {
@@ -197,4 +198,13 @@ bool SaveWindowPicture(HWND hwnd, const char* path) {
   ::DeleteObject(dib);
   ::ReleaseDC(nullptr, screen);
   return saved;
+}
+
+bool ScreenshotsWanted() { return std::getenv("TARNWELL_SCREENSHOTS") != nullptr; }
+
+bool SaveScreenshot(HWND hwnd, const std::string& name) {
+  ::SetForegroundWindow(hwnd);
+  ::RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+  PumpMessages(400);
+  return SaveWindowPicture(hwnd, (name + ".bmp").c_str());
 }
