@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <cstdio>
+#include <memory>
 #include <gtest/gtest.h>
 #include "config_sheet.h"
 #include "gui_test.h"
@@ -15,11 +16,13 @@ class Screenshots : public testing::Test {
  protected:
   void SetUp() override {
     if (!ScreenshotsWanted()) GTEST_SKIP() << "TARNWELL_SCREENSHOTS is not set";
-    main = window.Create();
+    // Made only now: building the window loads the editor's settings into its globals.
+    window.reset(new TDialogTarngetConfig);
+    main = window->Create();
     ASSERT_NE(nullptr, main);
     ::SetWindowPos(main, HWND_TOP, 200, 150, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
   }
-  TDialogTarngetConfig window;
+  std::unique_ptr<TDialogTarngetConfig> window;
   HWND main = nullptr;
 };
 
