@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include "decimal.h"
 #include "history.h"
 #include "prompts.h"
 #include "str_util.h"
@@ -163,7 +164,7 @@ void LoadStrings(ConfigModel& model, char* const* strings, const std::int32_t* n
 // The port of a proxy entry, held to what loads back: the largest number stands for an
 // absent port, so a larger port is held just below it.
 std::int32_t ProxyPort(const char* text) {
-  const std::int32_t port = ReadDecimal(text);
+  const std::int32_t port = read_decimal(text);
   return port == kAbsentNumber ? kAbsentNumber - 1 : port;
 }
 
@@ -192,19 +193,6 @@ void ShowWriteError(HKEY root) {
 }
 
 }  // namespace
-
-std::int32_t ReadDecimal(const char* text) {
-  const char* p = skip_chars(text, " \t\n\v\f\r");
-  bool negative = *p == '-';
-  if (*p == '-' || *p == '+') ++p;
-  const long long limit = negative ? -static_cast<long long>(INT32_MIN) : INT32_MAX;
-  long long magnitude = 0;
-  for (; *p >= '0' && *p <= '9'; ++p) {
-    magnitude = magnitude * 10 + (*p - '0');
-    if (magnitude > limit) magnitude = limit;
-  }
-  return static_cast<std::int32_t>(negative ? -magnitude : magnitude);
-}
 
 void LoadConfigModel(HKEY root, ConfigModel& model) {
   model.modified = 0;
@@ -240,7 +228,7 @@ void StoreConfigModel(HKEY root, ConfigModel& model) {
 
   for (const TextField& f : kTextFields) {
     const char* text = model.*f.text;
-    if (text[0]) numbers[f.number] = ReadDecimal(text);
+    if (text[0]) numbers[f.number] = read_decimal(text);
     else numberStates[f.number] = model.kept.numbers[f.number] ? kLeave : kDelete;
   }
 

@@ -81,6 +81,3 @@ void LoadConfigModel(HKEY root, ConfigModel& model = g_configModel);
 // When the model is modified, writes it to the root's key and reports a failed write.
 void StoreConfigModel(HKEY root, ConfigModel& model = g_configModel);
 
-// The decimal number at the start of text: blanks skipped, an optional sign, digits up
-// to the first non-digit (none gives 0), held within the 32-bit range.
-std::int32_t ReadDecimal(const char* text);

@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 #include <cstdint>
+#include "not_set.h"
 
 // Under HKEY_CURRENT_USER ("Personal") and HKEY_LOCAL_MACHINE ("Global"), the latter in the
 // registry's 32-bit view (registry_view.h).
@@ -30,8 +31,8 @@ enum CopierNumber {
 extern const char* const kCopierStringNames[kCopierStringCount];
 extern const char* const kCopierNumberNames[kCopierNumberCount];
 
-// An absent number in a value set.
-const std::int32_t kAbsentNumber = 2147483647;
+// An absent number in a value set: the marker of every stored number without a value.
+const std::int32_t kAbsentNumber = kNotSet;
 // Longest string a value set holds; a longer stored string reads as absent.
 const int kCopierStringMax = 259;
 

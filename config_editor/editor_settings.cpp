@@ -1,43 +1,28 @@
 #include "editor_settings.h"
 #include "history.h"
+#include "history_names.h"
+#include "window_position_store.h"
 
 const char kEditorSettingsKey[] = "Software\\Brennock\\Tarnwell Config";
 
 EditorSettings g_editorSettings;
 
 const EditorHistory kEditorHistories[8] = {
-    {"Tarnget log path", &ConfigModel::logPath, "~tarnget.log"},
-    {"Tarnget work directory", &ConfigModel::workDirectory, nullptr},
-    {"Tarnget dir list name", &ConfigModel::dirListName, "~dir.lst"},
-    {"Tarnget FTP proxy server", &ConfigModel::ftpProxy, nullptr},
-    {"Tarnget default HTML file name", &ConfigModel::defaultHtml, "default.html"},
-    {"Tarnget HTTP proxy server", &ConfigModel::httpProxy, nullptr},
-    {"Tarnget MSGID directory", &ConfigModel::msgidDirectory, "msgid"},
-    {"Tarnget NNTP file list name", &ConfigModel::fileList, "~files.lst"},
+    {kLogPathHistory, &ConfigModel::logPath, "~tarnget.log"},
+    {kWorkDirectoryHistory, &ConfigModel::workDirectory, nullptr},
+    {kDirListNameHistory, &ConfigModel::dirListName, "~dir.lst"},
+    {kFtpProxyHistory, &ConfigModel::ftpProxy, nullptr},
+    {kDefaultHtmlHistory, &ConfigModel::defaultHtml, "default.html"},
+    {kHttpProxyHistory, &ConfigModel::httpProxy, nullptr},
+    {kMsgidDirectoryHistory, &ConfigModel::msgidDirectory, "msgid"},
+    {kFileListHistory, &ConfigModel::fileList, "~files.lst"},
 };
-
-namespace {
-const char kWindowPosition[] = "Window Position";
-}
 
 void LoadEditorSettings(EditorSettings& settings, ConfigModel& model) {
   HKEY key;
   if (::RegOpenKeyExA(HKEY_CURRENT_USER, kEditorSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return;
 
-  std::int32_t position[2];
-  DWORD size = sizeof position;
-  if (::RegQueryValueExA(key, kWindowPosition, nullptr, nullptr, reinterpret_cast<BYTE*>(position), &size) ==
-          ERROR_SUCCESS &&
-      size == sizeof position) {
-    settings.windowX = position[0];
-    settings.windowY = position[1];
-    RECT desktop;
-    ::GetWindowRect(::GetDesktopWindow(), &desktop);
-    // A window closed while minimised reports a place far off the screen.
-    if (position[0] < 0 || position[1] < 0 || position[0] >= desktop.right || position[1] >= desktop.bottom) {
-      settings.windowX = kNoPosition;
-    }
-  }
+  load_window_position(key, settings.position);
 
   for (const EditorHistory& h : kEditorHistories) {
     chain<cstring1>& history = (model.*h.setting).history;
@@ -54,12 +39,7 @@ void SaveEditorSettings(const RECT& window, EditorSettings& settings, ConfigMode
                         &key, nullptr) != ERROR_SUCCESS) {
     return;
   }
-  if (window.left != settings.windowX || window.top != settings.windowY) {
-    settings.windowX = window.left;
-    settings.windowY = window.top;
-    std::int32_t position[2] = {settings.windowX, settings.windowY};
-    ::RegSetValueExA(key, kWindowPosition, 0, REG_BINARY, reinterpret_cast<const BYTE*>(position), sizeof position);
-  }
+  save_window_position(key, window, settings.position);
   if (model.storedSinceStart) {
     for (const EditorHistory& h : kEditorHistories) {
       save_history(key, h.name, (model.*h.setting).history, kHistoryLimit);

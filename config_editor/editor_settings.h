@@ -4,15 +4,12 @@
 #include <windows.h>
 #include <cstdint>
 #include "config_model.h"
+#include "window_position.h"
 
 extern const char kEditorSettingsKey[];
 
-// A window x of this value means that no valid position is known.
-const std::int32_t kNoPosition = 2147483647;
-
 struct EditorSettings {
-  std::int32_t windowX = kNoPosition;
-  std::int32_t windowY = 0;
+  WindowPosition position;
 };
 
 extern EditorSettings g_editorSettings;

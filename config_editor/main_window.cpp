@@ -4,6 +4,7 @@
 #include "config_sheet.h"
 #include "editor_settings.h"
 #include "kept_values.h"
+#include "place_near_owner.h"
 #include "tarncfg_ids.h"
 #include "tarnwell_version.h"
 
@@ -35,7 +36,7 @@ TDialogTarngetConfig::TDialogTarngetConfig()
 
 void TDialogTarngetConfig::SetupWindow() {
   TDialog::SetupWindow();
-  if (g_editorSettings.windowX != kNoPosition) MoveTo(g_editorSettings.windowX, g_editorSettings.windowY);
+  if (g_editorSettings.position.x != kNotSet) MoveTo(g_editorSettings.position.x, g_editorSettings.position.y);
   SetText("Tarnwell Config v" TARNWELL_VERSION);
   if (HICON icon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TARNCFG))) {
     Post(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
@@ -78,25 +79,10 @@ DEFINE_RESPONSE_TABLE(TDialogAbout, TDialog) = {
 
 TDialogAbout::TDialogAbout(HWND parent) : TDialog(parent, IDD_ABOUT), picture_(IDB_ABOUT) {}
 
-POINT AboutBoxPlace(const RECT& parent, const RECT& box, const RECT& desktop) {
-  int width = box.right - box.left;
-  int height = box.bottom - box.top;
-  int desktopWidth = desktop.right - desktop.left;
-  int desktopHeight = desktop.bottom - desktop.top;
-  POINT p{parent.left + (parent.right - parent.left) / 5, parent.top + (parent.bottom - parent.top) / 4};
-  if (p.x + width > desktopWidth) p.x = desktopWidth - width;
-  if (p.y + height > desktopHeight) p.y = desktopHeight - height;
-  return p;
-}
-
 void TDialogAbout::SetupWindow() {
   TDialog::SetupWindow();
   picture_.ShowIn(::GetDlgItem(hwnd_, IDC_ABOUT_PICTURE), WindowDpi(hwnd_));
-  RECT parent, box, desktop;
-  if (!::GetWindowRect(ParentHandle(), &parent) || !GetWindowRect(box)) return;
-  ::GetWindowRect(::GetDesktopWindow(), &desktop);
-  POINT p = AboutBoxPlace(parent, box, desktop);
-  MoveTo(p.x, p.y);
+  PlaceNearOwner(Handle(), ParentHandle(), 5, 4);
 }
 
 void TDialogAbout::EvDpiChanged(TMessage& m) {

@@ -43,5 +43,3 @@ private:
   DECLARE_RESPONSE_TABLE(TDialogAbout);
 };
 
-// Where the About box goes for these window rectangles (screen coordinates).
-POINT AboutBoxPlace(const RECT& parent, const RECT& box, const RECT& desktop);

@@ -8,4 +8,4 @@ set -euo pipefail
 cmake --build "$dir" --target commander_bench
 . "$root/scripts/wine-session.sh"
 wine_session_start "$dir/wineprefix"
-cd "$dir/bin" && "$dir/wine-exec.sh" ./commander_bench.exe "$@"
+cd "$dir/bin" && "$root/scripts/wine-exec.sh" ./commander_bench.exe "$@"

@@ -11,6 +11,6 @@ cmake --build "$dir" --target "${programs[@]}"
 wine_session_start "$dir/wineprefix"
 rc=0
 for p in "${programs[@]}"; do
-  (cd "$dir/bin" && "$dir/wine-exec.sh" "./$p.exe" "${options[@]}") || rc=1
+  (cd "$dir/bin" && "$root/scripts/wine-exec.sh" "./$p.exe" "${options[@]}") || rc=1
 done
 exit $rc

@@ -9,7 +9,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-3600}
 runs=${2:--1}
 "$root/scripts/bootstrap.sh"
-cmake -S "$root/tests/native" -B "$root/build/native" -G Ninja -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+"$root/scripts/configure.sh" native
 cmake --build "$root/build/native"
 for t in "$root"/build/native/fuzz_*; do
   echo "== $(basename "$t")"

@@ -18,7 +18,7 @@ export TARNWELL_LONG=1
 log=$(mktemp)
 rc=0
 for p in "${programs[@]}"; do
-  (cd "$dir/bin" && "$dir/wine-exec.sh" "./$p.exe" "$@") | tee -a "$log" || rc=1
+  (cd "$dir/bin" && "$root/scripts/wine-exec.sh" "./$p.exe" "$@") | tee -a "$log" || rc=1
 done
 echo
 echo "Figures:"

@@ -9,7 +9,8 @@ set -euo pipefail
 . "$(dirname "$0")/x86_64-tree.sh"
 dpi=
 if [ "${1:-}" = "--dpi" ]; then dpi=$2; shift 2; fi
-cmake --build "$dir" --target commander_tests config_editor_screens
+programs=(commander_tests config_editor_tests)
+cmake --build "$dir" --target "${programs[@]}"
 . "$root/scripts/wine-session.sh"
 wine_session_start "$dir/wineprefix"
 shots=$(mktemp -d)
@@ -22,13 +23,13 @@ else
   trap 'rm -rf "$shots"; wine_session_stop' EXIT
   filter='Screenshots.*' suffix=
 fi
-(cd "$shots" && TARNWELL_SCREENSHOTS=1 "$dir/wine-exec.sh" "$dir/bin/commander_tests.exe" \
-   --gtest_filter="$filter" >/dev/null)
-(cd "$shots" && "$dir/wine-exec.sh" "$dir/bin/config_editor_screens.exe" >/dev/null)
+# Each program's tests save its windows as tarncmd-NAME.bmp or tarncfg-NAME.bmp.
+for p in "${programs[@]}"; do
+  (cd "$shots" && TARNWELL_SCREENSHOTS=1 "$root/scripts/wine-exec.sh" "$dir/bin/$p.exe" --gtest_filter="$filter" >/dev/null)
+done
 mkdir -p "$root/docs"
 for shot in "$shots"/*.bmp; do
   name=$(basename "$shot" .bmp)
-  case "$name" in shot-*) name="tarncmd-${name#shot-}";; esac
   if [ -n "$dpi" ]; then
     case "$name" in tarncmd-main_window | tarncfg-main) name="$name$suffix";; *) continue;; esac
   fi

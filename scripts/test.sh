@@ -8,7 +8,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/build.sh"
 ctest --test-dir "$root/build/i686" --output-on-failure
 # The window-free core, natively under sanitizers, with a short fuzzing run.
-cmake -S "$root/tests/native" -B "$root/build/native" -G Ninja -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+"$root/scripts/configure.sh" native
 cmake --build "$root/build/native"
 ctest --test-dir "$root/build/native" --output-on-failure
 . "$root/scripts/wine-session.sh"

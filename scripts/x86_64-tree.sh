@@ -4,5 +4,4 @@
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 dir="$root/build/x86_64"
 if [ "${1:-}" = "-d" ]; then dir=$(realpath -m "$2"); shift 2; fi
-[ -f "$dir/build.ninja" ] || cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-x86_64.cmake" >/dev/null
+"$root/scripts/configure.sh" x86_64 "$dir"

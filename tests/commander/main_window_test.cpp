@@ -125,8 +125,7 @@ TEST_F(MainWindow, FirstStartOpensCentredWithThePanelShownAndEmptyFields) {
 }
 
 TEST_F(MainWindow, StoredSettingsShapeTheWindowAndTheCombosTakeTheLists) {
-  g_settings.windowX = 30;
-  g_settings.windowY = 40;
+  g_settings.position = {30, 40};
   g_settings.topMost = 1;
   g_settings.useOptions = 0;
   g_settings.useTarngetConfig = 0;
@@ -354,29 +353,13 @@ TEST_F(MainWindow, AboutBoxOpensNearTheWindowAndOkClosesIt) {
   });
   Click(hwnd, IDC_ABOUT);
   ASSERT_TRUE(driver.Done());
-  POINT expected = NearOwnerPosition(desktop, about, owner);
+  POINT expected = near_owner_position(desktop, about, owner);
   EXPECT_EQ(about.left, expected.x);
   EXPECT_EQ(about.top, expected.y);
   EXPECT_EQ(about.left, owner.left + (owner.right - owner.left) / 10);
   EXPECT_EQ(text, "Tarnwell Commander v1.0a");
   EXPECT_TRUE(hasPicture);
   EXPECT_EQ(FindOwnedWindow(hwnd), nullptr);
-}
-
-TEST(PlaceNearOwner, OffsetsByATenthAndAnEighthAndStaysOnTheDesktop) {
-  const RECT desktop{0, 0, 1000, 800};
-  // 299 / 10 and 95 / 8 truncate.
-  POINT p = NearOwnerPosition(desktop, RECT{0, 0, 100, 50}, RECT{100, 200, 399, 295});
-  EXPECT_EQ(p.x, 129);
-  EXPECT_EQ(p.y, 211);
-  // Pulled back so that the right and bottom edges stay inside.
-  p = NearOwnerPosition(desktop, RECT{0, 0, 300, 200}, RECT{800, 700, 1000, 800});
-  EXPECT_EQ(p.x, 700);
-  EXPECT_EQ(p.y, 600);
-  // A window larger than the desktop goes past its left and top: no lower bound.
-  p = NearOwnerPosition(desktop, RECT{0, 0, 1200, 900}, RECT{0, 0, 100, 80});
-  EXPECT_EQ(p.x, -200);
-  EXPECT_EQ(p.y, -100);
 }
 
 TEST_F(MainWindow, ControlsAndTheTaskListSitWhereTheLayoutPutsThem) {

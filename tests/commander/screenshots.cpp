@@ -1,10 +1,6 @@
-// Pictures of the commander's windows for looking at the layout: each window is copied
-// from the screen into shot-NAME.bmp in the current directory. Runs only when the
-// environment variable TARNWELL_SCREENSHOTS is set (scripts/screenshots.sh sets it and
-// turns the files into PNGs); otherwise every case is skipped.
+// Pictures of the commander's windows for docs/, saved as tarncmd-NAME.bmp only when
+// screenshots are wanted; otherwise every case is skipped.
 #include <windows.h>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 #include <gtest/gtest.h>
@@ -21,18 +17,12 @@ namespace {
 class Screenshots : public CommanderTest {
 protected:
   void SetUp() override {
-    if (!std::getenv("TARNWELL_SCREENSHOTS")) GTEST_SKIP() << "TARNWELL_SCREENSHOTS is not set";
+    if (!ScreenshotsWanted()) GTEST_SKIP() << "TARNWELL_SCREENSHOTS is not set";
     CommanderTest::SetUp();
   }
 };
 
-// Brings the window forward, lets it paint, and saves it as shot-NAME.bmp.
-bool SaveShot(HWND hwnd, const std::string& name) {
-  ::SetForegroundWindow(hwnd);
-  ::RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
-  PumpMessages(300);
-  return SaveWindowPicture(hwnd, ("shot-" + name + ".bmp").c_str());
-}
+bool SaveShot(HWND hwnd, const std::string& name) { return SaveScreenshot(hwnd, "tarncmd-" + name); }
 
 }  // namespace
 

@@ -79,8 +79,8 @@ TEST_F(SettingsStore, ClosingWritesEveryValueWithItsTypeAndSizeAndTheNextStartRe
   EXPECT_EQ("c:/one", std::string(Get("Local path 0").second.c_str()));
 
   LoadAgain();
-  EXPECT_EQ(120, g_settings.windowX);
-  EXPECT_EQ(70, g_settings.windowY);
+  EXPECT_EQ(120, g_settings.position.x);
+  EXPECT_EQ(70, g_settings.position.y);
   EXPECT_EQ(1, g_settings.topMost);
   EXPECT_EQ(0, g_settings.useOptions);
   EXPECT_EQ(0, g_settings.useTarngetConfig);
@@ -115,8 +115,8 @@ TEST_F(SettingsStore, ClosingWhileMinimizedStoresWhereTheWindowStoodBefore) {
 TEST_F(SettingsStore, AnUnmovedWindowDoesNotRewriteItsPosition) {
   RECT r;
   window->GetWindowRect(r);
-  g_settings.windowX = r.left;
-  g_settings.windowY = r.top;
+  g_settings.position.x = r.left;
+  g_settings.position.y = r.top;
   CloseWindow();
   EXPECT_FALSE(Has("Window Position"));
   EXPECT_TRUE(Has("Top most"));
@@ -151,13 +151,13 @@ TEST_F(SettingsStore, APositionOffTheDesktopIsIgnored) {
   for (const auto& position : cases) {
     Put("Window Position", REG_BINARY, position, sizeof position);
     LoadAgain();
-    EXPECT_EQ(kNotSet, g_settings.windowX) << position[0] << "," << position[1];
+    EXPECT_EQ(kNotSet, g_settings.position.x) << position[0] << "," << position[1];
   }
   const std::int32_t inside[2] = {desktop.right - 1, desktop.bottom - 1};
   Put("Window Position", REG_BINARY, inside, sizeof inside);
   LoadAgain();
-  EXPECT_EQ(desktop.right - 1, g_settings.windowX);
-  EXPECT_EQ(desktop.bottom - 1, g_settings.windowY);
+  EXPECT_EQ(desktop.right - 1, g_settings.position.x);
+  EXPECT_EQ(desktop.bottom - 1, g_settings.position.y);
 }
 
 TEST_F(SettingsStore, ValuesOfTheWrongSizeAreReadSafely) {
@@ -172,8 +172,8 @@ TEST_F(SettingsStore, ValuesOfTheWrongSizeAreReadSafely) {
   LoadAgain();
   EXPECT_EQ(0, g_settings.topMost);
   EXPECT_EQ(0x7FFF1234, g_settings.commandWidth);
-  EXPECT_EQ(kNotSet, g_settings.windowX);
-  EXPECT_EQ(0, g_settings.windowY);
+  EXPECT_EQ(kNotSet, g_settings.position.x);
+  EXPECT_EQ(0, g_settings.position.y);
   EXPECT_EQ(0, g_settings.useOptions);
   EXPECT_EQ(80, g_settings.statusWidth);
 }

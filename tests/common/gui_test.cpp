@@ -1,6 +1,7 @@
 #include "gui_test.h"
 #include <shlobj.h>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 void PumpMessages(int ms) {
@@ -209,4 +210,13 @@ void DeclarePerMonitorDpiAware() {
   if (setContext && setContext(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4)))) return;
   auto setAware = reinterpret_cast<SetAwareFn>(reinterpret_cast<void*>(::GetProcAddress(user32, "SetProcessDPIAware")));
   if (setAware) setAware();
+}
+
+bool ScreenshotsWanted() { return std::getenv("TARNWELL_SCREENSHOTS") != nullptr; }
+
+bool SaveScreenshot(HWND hwnd, const std::string& name) {
+  ::SetForegroundWindow(hwnd);
+  ::RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+  PumpMessages(400);
+  return SaveWindowPicture(hwnd, (name + ".bmp").c_str());
 }

@@ -189,14 +189,6 @@ TEST_F(Model, NumberTooLongForItsTextIsShownEmptyAndKept) {
   EXPECT_EQ(-123456789, GetNumber(HKEY_CURRENT_USER, kKey, "Posts of minimum rows to scan"));
 }
 
-TEST_F(Model, ReadDecimalLikeAtoiWithoutOverflow) {
-  EXPECT_EQ(12, ReadDecimal("12abc"));
-  EXPECT_EQ(0, ReadDecimal("abc"));
-  EXPECT_EQ(-7, ReadDecimal(" \t-7"));
-  EXPECT_EQ(2147483647, ReadDecimal("99999999999"));
-  EXPECT_EQ(-2147483647 - 1, ReadDecimal("-99999999999"));
-}
-
 TEST_F(Model, StringSettingsLoadToTheHeadOfTheirHistory) {
   model.logPath.history.append(cstring1_new("other.log"));
   model.logPath.history.append(cstring1_new("C:/Logs/T.LOG"));

@@ -31,7 +31,7 @@ protected:
 
 TEST_F(Settings, MissingKeyLoadsNothingNotEvenDefaults) {
   Load();
-  EXPECT_EQ(kNoPosition, settings.windowX);
+  EXPECT_EQ(kNotSet, settings.position.x);
   for (const EditorHistory& h : kEditorHistories) EXPECT_EQ(0, (model.*h.setting).history.count) << h.name;
 }
 
@@ -56,21 +56,21 @@ TEST_F(Settings, PositionOnTheDesktopIsKeptAndOffItIgnored) {
   ::GetWindowRect(::GetDesktopWindow(), &desktop);
   SetPosition(10, 20);
   Load();
-  EXPECT_EQ(10, settings.windowX);
-  EXPECT_EQ(20, settings.windowY);
+  EXPECT_EQ(10, settings.position.x);
+  EXPECT_EQ(20, settings.position.y);
   const std::pair<std::int32_t, std::int32_t> off[] = {
       {-32000, -32000}, {-1, 5}, {5, -1}, {desktop.right, 5}, {5, desktop.bottom}};
   for (const auto& p : off) {
     settings = EditorSettings{};
     SetPosition(p.first, p.second);
     Load();
-    EXPECT_EQ(kNoPosition, settings.windowX) << p.first << "," << p.second;
+    EXPECT_EQ(kNotSet, settings.position.x) << p.first << "," << p.second;
   }
   // A value of another size is no position.
   settings = EditorSettings{};
   SetRaw(HKEY_CURRENT_USER, kKey, "Window Position", REG_BINARY, "\x05\x00\x00\x00", 4);
   Load();
-  EXPECT_EQ(kNoPosition, settings.windowX);
+  EXPECT_EQ(kNotSet, settings.position.x);
 }
 
 TEST_F(Settings, CloseWithoutStoreWritesOnlyAChangedPosition) {
@@ -111,7 +111,7 @@ TEST_F(Settings, HistoriesRoundTripAfterAStore) {
   EXPECT_EQ((std::vector<std::string>{"web:3128"}), Texts(loaded.httpProxy.history));
   EXPECT_EQ(10, loaded.workDirectory.history.count);
   EXPECT_EQ((std::vector<std::string>{"~dir.lst"}), Texts(loaded.dirListName.history));
-  EXPECT_EQ(0, loadedSettings.windowX);
+  EXPECT_EQ(0, loadedSettings.position.x);
 }
 
 }  // namespace

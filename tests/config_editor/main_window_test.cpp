@@ -313,14 +313,4 @@ TEST_F(MainWindow, AboutBoxFollowsADpiChange) {
   EXPECT_TRUE(::EqualRect(&suggested, &moved));
 }
 
-TEST(AboutBoxPlace, FifthAndQuarterInKeptOnTheDesktop) {
-  const RECT desktop{0, 0, 1280, 1024};
-  POINT p = AboutBoxPlace({100, 100, 603, 503}, {0, 0, 300, 150}, desktop);
-  EXPECT_EQ(100 + 503 / 5, p.x);
-  EXPECT_EQ(100 + 403 / 4, p.y);
-  p = AboutBoxPlace({1100, 900, 1600, 1100}, {0, 0, 300, 150}, desktop);
-  EXPECT_EQ(1280 - 300, p.x);
-  EXPECT_EQ(1024 - 150, p.y);
-}
-
 }  // namespace

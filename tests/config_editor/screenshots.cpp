@@ -1,28 +1,32 @@
-// Shows each window of the configuration editor with sample values and saves what the
-// screen shows of it as a 24-bit BMP in the current directory: the main window, the About
-// box and the four pages of the sheet. scripts/screenshots.sh runs it and turns the
-// pictures into the PNGs under docs/.
+// Pictures of the editor's windows for docs/, saved as tarncfg-NAME.bmp only when
+// screenshots are wanted; otherwise every case is skipped. The main window, the About box
+// and the four pages of the sheet, with sample values.
 #include <windows.h>
 #include <commctrl.h>
-#include <ole2.h>
 #include <cstdio>
-#include <vector>
+#include <memory>
+#include <gtest/gtest.h>
 #include "config_sheet.h"
 #include "gui_test.h"
 #include "main_window.h"
 
 namespace {
 
-bool SaveWindow(HWND hwnd, const char* path) {
-  bool ok = SaveWindowPicture(hwnd, path);
-  std::printf("%s %s\n", ok ? "wrote" : "FAILED", path);
-  return ok;
-}
+class Screenshots : public testing::Test {
+ protected:
+  void SetUp() override {
+    if (!ScreenshotsWanted()) GTEST_SKIP() << "TARNWELL_SCREENSHOTS is not set";
+    // Made only now: building the window loads the editor's settings into its globals.
+    window.reset(new TDialogTarngetConfig);
+    main = window->Create();
+    ASSERT_NE(nullptr, main);
+    ::SetWindowPos(main, HWND_TOP, 200, 150, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+  }
+  std::unique_ptr<TDialogTarngetConfig> window;
+  HWND main = nullptr;
+};
 
-void Settle(HWND hwnd) {
-  ::RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
-  PumpMessages(400);
-}
+bool SaveShot(HWND hwnd, const char* name) { return SaveScreenshot(hwnd, std::string("tarncfg-") + name); }
 
 void SampleModel(ConfigModel& m) {
   m.createDirectory = 1;
@@ -51,42 +55,30 @@ void SampleModel(ConfigModel& m) {
 
 }  // namespace
 
-int main() {
-  DeclarePerMonitorDpiAware();
-  ::OleInitialize(nullptr);
-  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-  ::InitCommonControlsEx(&icc);
-  int failures = 0;
-  {
-    TDialogTarngetConfig window;
-    HWND main = window.Create();
-    ::SetWindowPos(main, HWND_TOP, 200, 150, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
-    Settle(main);
-    failures += !SaveWindow(main, "tarncfg-main.bmp");
+TEST_F(Screenshots, MainWindowAndAboutBox) {
+  EXPECT_TRUE(SaveShot(main, "main"));
+  bool saved = false;
+  ModalDriver about([&] {
+    HWND box = FindOwnedWindow(main);
+    if (!box || !::IsWindowVisible(box)) return false;
+    saved = SaveShot(box, "about");
+    Click(box, IDOK);
+    return true;
+  });
+  Click(main, 111);
+  EXPECT_TRUE(saved);
+}
 
-    ModalDriver about([&] {
-      HWND box = ::GetForegroundWindow();
-      if (!box || box == main) box = ::GetWindow(main, GW_ENABLEDPOPUP);
-      if (!box || box == main || !::IsWindowVisible(box)) return false;
-      Settle(box);
-      failures += !SaveWindow(box, "tarncfg-about.bmp");
-      ::PostMessageA(box, WM_COMMAND, IDOK, 0);
-      return true;
-    });
-    Click(main, 111);
-
-    ConfigModel model;
-    SampleModel(model);
-    TPropertySheetConfig sheet(main, "Personal Configuration", model);
-    HWND hwnd = sheet.Create();
-    ::SetWindowPos(hwnd, HWND_TOP, 200, 150, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
-    const char* const names[] = {"tarncfg-common.bmp", "tarncfg-ftp.bmp", "tarncfg-http.bmp", "tarncfg-nntp.bmp"};
-    for (int i = 0; i < 4; ++i) {
-      PropSheet_SetCurSel(hwnd, nullptr, i);
-      Settle(hwnd);
-      failures += !SaveWindow(hwnd, names[i]);
-    }
+TEST_F(Screenshots, SheetPages) {
+  ConfigModel model;
+  SampleModel(model);
+  TPropertySheetConfig sheet(main, "Personal Configuration", model);
+  HWND hwnd = sheet.Create();
+  ASSERT_NE(nullptr, hwnd);
+  ::SetWindowPos(hwnd, HWND_TOP, 200, 150, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+  const char* const names[] = {"common", "ftp", "http", "nntp"};
+  for (int i = 0; i < 4; ++i) {
+    PropSheet_SetCurSel(hwnd, nullptr, i);
+    EXPECT_TRUE(SaveShot(hwnd, names[i]));
   }
-  ::OleUninitialize();
-  return failures ? 1 : 0;
 }

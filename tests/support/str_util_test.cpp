@@ -6,6 +6,7 @@
 
 #include "../common/code_page.h"
 #include "chain.h"
+#include "decimal.h"
 #include "str_util.h"
 
 namespace {
@@ -176,6 +177,14 @@ TEST(DupN, AllocatesExactlyLengthPlusOne) {
   std::unique_ptr<char[]> src(new char[2]{'h', 'i'});
   std::unique_ptr<char[]> whole(dup_n(src.get(), 2));
   EXPECT_STREQ(whole.get(), "hi");
+}
+
+TEST(ReadDecimal, LikeAtoiWithoutOverflow) {
+  EXPECT_EQ(12, read_decimal("12abc"));
+  EXPECT_EQ(0, read_decimal("abc"));
+  EXPECT_EQ(-7, read_decimal(" \t-7"));
+  EXPECT_EQ(2147483647, read_decimal("99999999999"));
+  EXPECT_EQ(-2147483647 - 1, read_decimal("-99999999999"));
 }
 
 TEST(Scans, ReturnTheTerminatorWhenNothingMatches) {

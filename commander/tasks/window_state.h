@@ -4,8 +4,6 @@
 #include <windows.h>
 #include "controls.h"
 
-class TDialogTarnwellCommander;
-
 // The main window's controls that the collect step reads; all belong to the main window.
 struct CommanderControls {
   HWND window = nullptr;
@@ -16,9 +14,6 @@ struct CommanderControls {
   const TCheckBox* useTarngetConfig = nullptr;  // 104
   const TListView* taskList = nullptr;   // null before the list view exists: widths stay
 };
-
-// The collect step's view of the commander's main window.
-CommanderControls ControlsOf(const TDialogTarnwellCommander& window);
 
 // The edit texts of the URL and local-path fields, whole, as new[] strings it frees.
 struct FieldTexts {

@@ -5,13 +5,11 @@
 #include <cstdint>
 #include "chain.h"
 #include "cstring1.h"
-
-// A window x of this value means "no stored position"; a column width of it, "not set".
-const std::int32_t kNotSet = 2147483647;
+#include "not_set.h"
+#include "window_position.h"
 
 struct CommanderSettings {
-  std::int32_t windowX = kNotSet;
-  std::int32_t windowY = 0;
+  WindowPosition position;
   unsigned char topMost = 0;
   unsigned char useOptions = 1;
   unsigned char useTarngetConfig = 1;
@@ -19,7 +17,7 @@ struct CommanderSettings {
   // and inverts it, so while running it is the opposite of what is shown.
   unsigned char taskListSwitch = 1;
   std::int32_t statusWidth = 80;
-  std::int32_t commandWidth = kNotSet;
+  std::int32_t commandWidth = kNotSet;  // kNotSet: the command column fills the list
   chain<cstring1> remoteUrl;
   chain<cstring1> localPath;
 

@@ -1,4 +1,5 @@
 #include "options.h"
+#include "history_names.h"
 
 namespace {
 const char* const kCreateDirChoices[] = {"Default", "Below", "Full", "No", nullptr};
@@ -69,14 +70,14 @@ unsigned char g_optionsApplied = 0;
 
 const OptionListName kOptionLists[11] = {
     {"Tarnget 1st filename", &TaskOptions::firstFilename},
-    {"Tarnget log path", &TaskOptions::logFile},
-    {"Tarnget work directory", &TaskOptions::workDirectory},
+    {kLogPathHistory, &TaskOptions::logFile},
+    {kWorkDirectoryHistory, &TaskOptions::workDirectory},
     {"Tarnget inclusive URL patterns", &TaskOptions::inclusivePatterns},
     {"Tarnget exclusive URL patterns", &TaskOptions::exclusivePatterns},
-    {"Tarnget dir list name", &TaskOptions::dirListName},
-    {"Tarnget FTP proxy server", &TaskOptions::ftpProxy},
-    {"Tarnget default HTML file name", &TaskOptions::defaultHtml},
-    {"Tarnget HTTP proxy server", &TaskOptions::httpProxy},
-    {"Tarnget MSGID directory", &TaskOptions::msgidDirectory},
-    {"Tarnget NNTP file list name", &TaskOptions::fileList},
+    {kDirListNameHistory, &TaskOptions::dirListName},
+    {kFtpProxyHistory, &TaskOptions::ftpProxy},
+    {kDefaultHtmlHistory, &TaskOptions::defaultHtml},
+    {kHttpProxyHistory, &TaskOptions::httpProxy},
+    {kMsgidDirectoryHistory, &TaskOptions::msgidDirectory},
+    {kFileListHistory, &TaskOptions::fileList},
 };

@@ -53,7 +53,7 @@ TDialogTarnwellCommander::TDialogTarnwellCommander()
       urlBox(this, IDC_URL),
       localBox(this, IDC_LOCAL),
       placeholder(this, IDC_TASK_PLACEHOLDER) {
-  LoadSettings(*this);
+  LoadSettings();
 }
 #pragma GCC diagnostic pop
 
@@ -83,7 +83,7 @@ void TDialogTarnwellCommander::SetupWindow() {
   ::DragAcceptFiles(hwnd_, TRUE);
   ::RegisterDragDrop(hwnd_, &dropTarget);
 
-  if (g_settings.windowX != kNotSet) MoveTo(g_settings.windowX, g_settings.windowY);
+  if (g_settings.position.x != kNotSet) MoveTo(g_settings.position.x, g_settings.position.y);
   SetText("Tarnwell Commander v" TARNWELL_VERSION);
   if (HICON icon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_PROGRAM)))
     Post(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
@@ -202,6 +202,6 @@ void TDialogTarnwellCommander::CmTarngetConfig() {
 // Closing succeeds only once every task is gone; a refusal keeps the window open.
 void TDialogTarnwellCommander::EvClose() {
   if (RemoveAllTasks() != 0) return;
-  SaveSettings(*this);
+  SaveSettings(ControlsOf(*this));
   CloseWindow(IDCANCEL);
 }

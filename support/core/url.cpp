@@ -1,8 +1,8 @@
 #include "url.h"
 
-#include <climits>
 #include <cstring>
 
+#include "decimal.h"
 #include "str_util.h"
 
 const char* const protocol_names[4] = {"FTP", "HTTP", "NNTP", nullptr};
@@ -20,22 +20,6 @@ void put(char* out, const char* begin, const char* end) {
 
 void put(char* out, const char* text) {
   if (out) copy_n(out, text, std::strlen(text));
-}
-
-// Reads a decimal number the way atoi does (leading C-locale white space, an
-// optional sign, digits up to the first non-digit, none giving 0), but
-// saturates at INT_MAX / INT_MIN rather than overflowing.
-int read_port(const char* p) {
-  p = skip_chars(p, " \t\n\v\f\r");
-  const bool negative = *p == '-';
-  if (*p == '-' || *p == '+') ++p;
-  const long long limit = negative ? -static_cast<long long>(INT_MIN) : INT_MAX;
-  long long magnitude = 0;
-  for (; *p >= '0' && *p <= '9'; ++p) {
-    magnitude = magnitude * 10 + (*p - '0');
-    if (magnitude > limit) magnitude = limit;
-  }
-  return static_cast<int>(negative ? -magnitude : magnitude);
 }
 
 char ascii_upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
@@ -90,7 +74,7 @@ void parse_url(const char* url, char* scheme, char* host, int* port, char* path,
   const char* const colon = find_char(rest, ':');
   if (colon < host_end) {
     put(host, rest, colon);
-    if (port) *port = read_port(colon + 1);
+    if (port) *port = read_decimal(colon + 1);
   } else {
     put(host, rest, host_end);
     if (port) *port = 0;

@@ -3,8 +3,6 @@
 #pragma once
 #include "window_state.h"
 
-class TDialogTarnwellCommander;
-
 // HKEY_CURRENT_USER subkey of the commander's settings.
 extern const char kCommanderSettingsKey[];
 
@@ -14,7 +12,3 @@ void LoadSettings();
 // Runs the collect step on the main window's controls and writes the settings back.
 // Failures are silent: a write the user did not ask for must not keep the window open.
 void SaveSettings(const CommanderControls& controls);
-
-// The same, as the main window calls them: last while it is built, and when it closes.
-void LoadSettings(TDialogTarnwellCommander& window);
-void SaveSettings(TDialogTarnwellCommander& window);

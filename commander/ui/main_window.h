@@ -8,6 +8,7 @@
 #include "combo_support.h"
 #include "dialog.h"
 #include "task_item.h"
+#include "window_state.h"
 
 class TDialogTarnwellCommander : public TDialog {
 public:
@@ -73,3 +74,6 @@ private:
 
   DECLARE_RESPONSE_TABLE(TDialogTarnwellCommander);
 };
+
+// The controls of the main window that the collect step reads.
+CommanderControls ControlsOf(const TDialogTarnwellCommander& window);

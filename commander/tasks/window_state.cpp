@@ -1,20 +1,7 @@
 #include "window_state.h"
 
 #include "history.h"
-#include "main_window.h"
 #include "settings.h"
-
-CommanderControls ControlsOf(const TDialogTarnwellCommander& window) {
-  CommanderControls controls;
-  controls.window = window.Handle();
-  controls.url = &window.urlBox;
-  controls.localPath = &window.localBox;
-  controls.topMost = &window.topMostBox;
-  controls.useOptions = &window.useOptionsBox;
-  controls.useTarngetConfig = &window.useConfigBox;
-  controls.taskList = window.taskList.get();
-  return controls;
-}
 
 void CollectWindowState(const CommanderControls& controls, FieldTexts& texts) {
   // Read whole: a fixed buffer would cut a long URL or path without a word.

@@ -4,9 +4,9 @@
 #include <cstring>
 
 #include "history.h"
-#include "main_window.h"
 #include "options.h"
 #include "settings.h"
+#include "window_position_store.h"
 
 const char kCommanderSettingsKey[] = "Software\\Brennock\\Tarnwell Commander";
 
@@ -39,18 +39,7 @@ void LoadSettings() {
   HKEY key;
   if (::RegOpenKeyExA(HKEY_CURRENT_USER, kCommanderSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return;
 
-  std::int32_t position[2] = {g_settings.windowX, g_settings.windowY};
-  if (QueryInto(key, "Window Position", position, sizeof position)) {
-    g_settings.windowX = position[0];
-    g_settings.windowY = position[1];
-    RECT desktop;
-    ::GetWindowRect(::GetDesktopWindow(), &desktop);
-    // A position off the desktop (a minimized window's, or another screen layout's)
-    // would open the window where nobody sees it.
-    if (g_settings.windowX < 0 || g_settings.windowY < 0 || g_settings.windowX >= desktop.right ||
-        g_settings.windowY >= desktop.bottom)
-      g_settings.windowX = kNotSet;
-  }
+  load_window_position(key, g_settings.position);
 
   load_history(key, "Remote URL", g_settings.remoteUrl, kHistoryLimit);
   load_history(key, "Local path", g_settings.localPath, kHistoryLimit);
@@ -76,12 +65,7 @@ void SaveSettings(const CommanderControls& controls) {
     return;
 
   RECT r;
-  if (TWindow(controls.window).GetRestoredRect(r) && (r.left != g_settings.windowX || r.top != g_settings.windowY)) {
-    g_settings.windowX = r.left;
-    g_settings.windowY = r.top;
-    const std::int32_t position[2] = {g_settings.windowX, g_settings.windowY};
-    SetBinary(key, "Window Position", position, sizeof position);
-  }
+  if (TWindow(controls.window).GetRestoredRect(r)) save_window_position(key, r, g_settings.position);
 
   FieldTexts texts;
   CollectWindowState(controls, texts);
@@ -106,7 +90,3 @@ void SaveSettings(const CommanderControls& controls) {
 
   ::RegCloseKey(key);
 }
-
-void LoadSettings(TDialogTarnwellCommander&) { LoadSettings(); }
-
-void SaveSettings(TDialogTarnwellCommander& window) { SaveSettings(ControlsOf(window)); }
