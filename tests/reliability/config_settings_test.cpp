@@ -386,7 +386,9 @@ TEST_F(EditorSettings, MalformedValuesStartTheEditorAndMeanTheSameAfterOk) {
     ExpectSameMeaning(written.personal, written.global, "copy", false);
     ExpectOwnKeyWellFormed(before.own, written.own, first);
     const char* report = c.copier.empty() ? "Personal configuration not exist" : "Configuration copied";
-    for (const auto& box : prompts.boxes) EXPECT_EQ(report, box.text);
+    // Values the sheets cannot show are named in a warning as each sheet opens.
+    for (const auto& box : prompts.boxes)
+      if (box.caption != "Warnning") EXPECT_EQ(report, box.text);
 
     const RECT second = Run(prompts);
     EXPECT_EQ(0, std::memcmp(&first, &second, sizeof first)) << "the second start stands elsewhere";
