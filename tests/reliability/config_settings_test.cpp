@@ -252,8 +252,14 @@ void ExpectSameMeaning(const std::vector<RawValue>& before, const std::vector<Ra
     EXPECT_TRUE(plainString && a->type == REG_SZ && a->data == BytesOf(text + '\0'))
         << "before: " << Describe(v) << "\nafter:  " << Describe(*a);
   }
-  for (const RawValue& a : after)
-    if (!FindValue(before, a.name)) ADD_FAILURE() << "new: " << Describe(a);
+  for (const RawValue& a : after) {
+    if (FindValue(before, a.name)) continue;
+    // A server stored without its port gets port 0, which means no port.
+    const bool portZero = a == RawValue{a.name, REG_DWORD, Int32Bytes({0})} &&
+                          ((a.name == "FTP proxy port" && FindValue(before, "FTP proxy server")) ||
+                           (a.name == "HTTP proxy port" && FindValue(before, "HTTP proxy server")));
+    if (!portZero) ADD_FAILURE() << "new: " << Describe(a);
+  }
 }
 
 // The own key as a close writes it: the position, and the eight lists numbered without a
@@ -380,7 +386,9 @@ TEST_F(EditorSettings, MalformedValuesStartTheEditorAndMeanTheSameAfterOk) {
     ExpectSameMeaning(written.personal, written.global, "copy", false);
     ExpectOwnKeyWellFormed(before.own, written.own, first);
     const char* report = c.copier.empty() ? "Personal configuration not exist" : "Configuration copied";
-    for (const auto& box : prompts.boxes) EXPECT_EQ(report, box.text);
+    // Values the sheets cannot show are named in a warning as each sheet opens.
+    for (const auto& box : prompts.boxes)
+      if (box.caption != "Warnning") EXPECT_EQ(report, box.text);
 
     const RECT second = Run(prompts);
     EXPECT_EQ(0, std::memcmp(&first, &second, sizeof first)) << "the second start stands elsewhere";
