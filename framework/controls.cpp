@@ -1,12 +1,23 @@
 #include "controls.h"
 
+#include <memory>
+
+// Read through the wide message and turned into the ANSI code page here. With Common
+// Controls 6 a combo box is a Unicode window, so an ANSI CB_GETLBTEXT is translated on the
+// way; Wine translates it through a fixed buffer of 512 characters and overruns it with a
+// longer item (a long URL in a history list). The wide message needs no translation.
 char* TComboBox::DupItemText(int index) const {
-  int len = GetItemTextLength(index);
-  if (len == CB_ERR) return nullptr;
-  char* text = new char[len + 1];
-  int got = GetItemText(index, text);
-  if (got == CB_ERR) { delete[] text; return nullptr; }
-  text[got <= len ? got : len] = '\0';
+  const LRESULT length = ::SendMessageW(hwnd_, CB_GETLBTEXTLEN, index, 0);
+  if (length == CB_ERR || length < 0) return nullptr;
+  std::unique_ptr<wchar_t[]> wide(new wchar_t[length + 1]);
+  const LRESULT got = ::SendMessageW(hwnd_, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(wide.get()));
+  if (got == CB_ERR || got < 0) return nullptr;
+  const int count = static_cast<int>(got <= length ? got : length);
+  const int size = count ? ::WideCharToMultiByte(CP_ACP, 0, wide.get(), count, nullptr, 0, nullptr, nullptr) : 0;
+  if (count && size <= 0) return nullptr;
+  char* text = new char[size + 1];
+  if (size) ::WideCharToMultiByte(CP_ACP, 0, wide.get(), count, text, size, nullptr, nullptr);
+  text[size] = '\0';
   return text;
 }
 

@@ -47,12 +47,8 @@ public:
   int DeleteString(int index) const { return static_cast<int>(Send(CB_DELETESTRING, index)); }
   int GetCount() const { return static_cast<int>(Send(CB_GETCOUNT)); }
   void Clear() const { Send(CB_RESETCONTENT); }
-  int GetItemTextLength(int index) const { return static_cast<int>(Send(CB_GETLBTEXTLEN, index)); }
-  // The buffer must hold GetItemTextLength(index) + 1 characters.
-  int GetItemText(int index, char* buf) const {
-    return static_cast<int>(Send(CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(buf)));
-  }
-  // Item `index` in a new[] string, or null when there is no such item.
+  // Item `index` in a new[] string, or null when there is no such item. The one way the
+  // programs read a combo box's items.
   char* DupItemText(int index) const;
   int GetSelIndex() const { return static_cast<int>(Send(CB_GETCURSEL)); }
   bool SetSelIndex(int index) const { return Send(CB_SETCURSEL, index) != CB_ERR || index < 0; }

@@ -1,6 +1,8 @@
 #include "commander_fixture.h"
 
+#include <memory>
 #include <new>
+#include "controls.h"
 #include "options.h"
 #include "settings.h"
 
@@ -33,13 +35,12 @@ std::vector<std::string> ListOf(chain<cstring1>& list) {
 
 std::vector<std::string> ComboItems(HWND combo) {
   std::vector<std::string> out;
+  TComboBox box(nullptr, 0);
+  box.Attach(combo);
   int n = static_cast<int>(::SendMessageA(combo, CB_GETCOUNT, 0, 0));
   for (int i = 0; i < n; ++i) {
-    int len = static_cast<int>(::SendMessageA(combo, CB_GETLBTEXTLEN, i, 0));
-    std::string s(static_cast<size_t>(len) + 1, '\0');
-    ::SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(&s[0]));
-    s.resize(static_cast<size_t>(len));
-    out.push_back(s);
+    std::unique_ptr<char[]> text(box.DupItemText(i));
+    out.push_back(text ? text.get() : "");
   }
   return out;
 }

@@ -1,5 +1,7 @@
 #include "window_checks.h"
 #include <gtest/gtest.h>
+#include <memory>
+#include "controls.h"
 #include "gui_test.h"
 
 // The dialog manager maps a template's position and size each on its own, so the right
@@ -22,12 +24,12 @@ void ExpectLayout(HWND dialog, const std::vector<Placed>& controls) {
 
 std::vector<std::string> Items(HWND combo) {
   std::vector<std::string> items;
+  TComboBox box(nullptr, 0);
+  box.Attach(combo);
   int n = static_cast<int>(::SendMessageA(combo, CB_GETCOUNT, 0, 0));
   for (int i = 0; i < n; ++i) {
-    std::string s(static_cast<size_t>(::SendMessageA(combo, CB_GETLBTEXTLEN, i, 0)) + 1, '\0');
-    ::SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(&s[0]));
-    s.resize(s.size() - 1);
-    items.push_back(s);
+    std::unique_ptr<char[]> text(box.DupItemText(i));
+    items.push_back(text ? text.get() : "");
   }
   return items;
 }
