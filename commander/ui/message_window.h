@@ -5,6 +5,7 @@
 #include <windows.h>
 #include "chain.h"
 #include "dialog.h"
+#include "key_commands.h"
 #include "task_item.h"
 
 // The rows of the message window. A row holds no text of its own: its item value points
@@ -28,6 +29,10 @@ public:
   int IconOffset() const { return iconOffset_; }
   bool IconsLoaded() const;
 
+protected:
+  // The log keys (Ctrl+C, Ctrl+S) and the menu key go to the dialog.
+  bool WindowProc(UINT msg, WPARAM w, LPARAM l, LRESULT& result) override;
+
 private:
   HBITMAP images_[kIconCount];
   HBITMAP masks_[kIconCount];
@@ -40,7 +45,7 @@ public:
   // remove a task while this window is open.
   TarngetMessageDialog(HWND owner, chain<TarngetTaskItem>& tasks, TarngetTaskItem* current);
 
-  TEdit commandLine;
+  TKeyedEdit commandLine;
   TButton previous;
   TButton next;
   TarngetStatusTListBox list;
@@ -54,6 +59,10 @@ protected:
 private:
   void CmClose();
   void EvTimer();
+  // The log out of the window: the clipboard, a file, and the menu that offers both.
+  void CmCopyAll();
+  void CmSaveAs();
+  void EvContextMenu(TMessage& m);
   void CmPrevious() { Step(-1); }
   void CmNext() { Step(+1); }
   void AddFirstLine();
