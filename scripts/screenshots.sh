@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Saves pictures of both programs' windows into docs/ as PNG, shown under Wine on a private
-# display: the commander's main window (task panel shown and folded), About box and options
-# pages; the editor's main window, About box and sheet pages.
+# display: the commander's main window (task panel shown and folded), the task list's context
+# menu, About box and options pages; the editor's main window, About box and sheet pages.
 #   scripts/screenshots.sh [-d BUILD_DIR]     (default build/x86_64)
 set -euo pipefail
 . "$(dirname "$0")/x86_64-tree.sh"

@@ -193,6 +193,10 @@ RECT ChildRect(HWND dialog, int id) {
 bool SaveWindowPicture(HWND hwnd, const char* path) {
   RECT r;
   ::GetWindowRect(hwnd, &r);
+  return SaveScreenPicture(r, path);
+}
+
+bool SaveScreenPicture(const RECT& r, const char* path) {
   const int w = r.right - r.left, h = r.bottom - r.top;
   BITMAPINFOHEADER info{};
   info.biSize = sizeof info;

@@ -92,6 +92,8 @@ RECT DialogUnitsToPixels(HWND dialog, int x, int y, int w, int h);
 RECT ChildRect(HWND dialog, int id);
 // Copies what the screen shows of the window into a 24-bit BMP file at `path`.
 bool SaveWindowPicture(HWND hwnd, const char* path);
+// The same for a rectangle of the screen.
+bool SaveScreenPicture(const RECT& r, const char* path);
 // Pictures of both programs' windows for docs/: the Screenshots.* cases of each program's
 // tests run only when TARNWELL_SCREENSHOTS is set (scripts/screenshots.sh sets it and
 // turns NAME.bmp in the current directory into docs/NAME.png).
