@@ -32,7 +32,8 @@ bool TakeDialogKey(const TControl& control, const TKeyCommand* table, UINT msg, 
       }
       const int command = msg == WM_KEYDOWN ? FindKeyCommand(table, w) : 0;
       if (command)
-        ::SendMessageA(control.Parent(), WM_COMMAND, MAKEWPARAM(command, 0), reinterpret_cast<LPARAM>(control.Handle()));
+        ::SendMessageA(control.Parent(), WM_COMMAND, MAKEWPARAM(command, 0),
+                       reinterpret_cast<LPARAM>(control.Handle()));
       return command != 0;
     }
     case WM_KEYUP:

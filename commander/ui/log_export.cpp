@@ -109,7 +109,7 @@ void TarngetMessageDialog::CmSaveAs() {
 
 void TarngetMessageDialog::EvContextMenu(TMessage& m) {
   const RECT anchor{0, 0, 0, 0};
-  const int command = ChooseFromMenu(hwnd_, kLogMenu, ContextMenuPoint(m.lParam, list.Handle(), anchor),
-                                     [](int) { return true; });
+  const int command =
+      ChooseFromMenu(hwnd_, kLogMenu, ContextMenuPoint(m.lParam, list.Handle(), anchor), [](int) { return true; });
   if (command) Send(WM_COMMAND, MAKEWPARAM(command, 0), 0);
 }

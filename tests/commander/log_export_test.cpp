@@ -20,7 +20,7 @@ namespace {
 const char kLog[] = "one\r\ntwo\r\n60% done\r\n";
 
 class LogExport : public TaskWindowTest {
-protected:
+ protected:
   void SetUp() override {
     TaskWindowTest::SetUp();
     task = new TarngetTaskItem;

@@ -22,7 +22,7 @@ using Strings = std::vector<std::string>;
 using Flags = std::vector<bool>;
 
 class TaskListKeys : public TaskWindowTest {
-protected:
+ protected:
   void SetUp() override {
     TaskWindowTest::SetUp();
     record = TempFilePath("rec");
