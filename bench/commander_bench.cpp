@@ -341,7 +341,7 @@ int main(int argc, char** argv) {
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
   ::InitCommonControlsEx(&icc);
   std::setvbuf(stdout, nullptr, _IONBF, 0);
-  SetPromptHooks({PrintMessageBox, nullptr, nullptr});
+  SetPromptHooks({PrintMessageBox, nullptr, nullptr, nullptr, nullptr});
   {
     Bench bench;
     if (!floodOnly) {

@@ -96,6 +96,9 @@ public:
   UINT GetItemState(int row, UINT mask) const { return static_cast<UINT>(Send(LVM_GETITEMSTATE, row, mask)); }
   bool IsSelected(int row) const { return (GetItemState(row, LVIS_SELECTED) & LVIS_SELECTED) != 0; }
   bool SetItemState(int row, UINT state, UINT mask) const;
+  // Row -1 stands for every row.
+  bool SelectAll() const { return SetItemState(-1, LVIS_SELECTED, LVIS_SELECTED); }
+  bool GetItemRect(int row, RECT& r) const { return ListView_GetItemRect(hwnd_, row, &r, LVIR_BOUNDS) != 0; }
   bool Redraw(int first, int last) const { return Send(LVM_REDRAWITEMS, first, last) != 0; }
   void SetExtendedStyle(DWORD style) const { Send(LVM_SETEXTENDEDLISTVIEWSTYLE, style, style); }
 };

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Saves pictures of both programs' windows into docs/ as PNG, shown under Wine on a private
-# display: the commander's main window (task panel shown and folded), About box and options
-# pages; the editor's main window, About box and sheet pages. With --dpi N the two main
-# windows only, shown at N DPI, as docs/tarncmd-main_window-Ndpi.png and
-# docs/tarncfg-main-Ndpi.png.
+# display: the commander's main window (task panel shown and folded), the task list's context
+# menu, About box and options pages; the editor's main window, About box and sheet pages.
+# With --dpi N the two main windows only, shown at N DPI, as
+# docs/tarncmd-main_window-Ndpi.png and docs/tarncfg-main-Ndpi.png.
 #   scripts/screenshots.sh [-d BUILD_DIR] [--dpi N]     (default build/x86_64)
 set -euo pipefail
 . "$(dirname "$0")/x86_64-tree.sh"

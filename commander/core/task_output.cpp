@@ -54,6 +54,15 @@ TaskOutput::~TaskOutput() {
   messages.clear_delete();
 }
 
+void TaskOutput::Clear() {
+  messages.clear_delete();
+  lineBuffer[0] = '\0';
+  lineLength = 0;
+  progressText[0] = '\0';
+  progressPending = 0;
+  betweenLines = 0;
+}
+
 void TaskOutput::Take(const char* bytes, std::size_t length) {
   // Byte by byte, with all state kept in the record between calls, so that where the stream was cut
   // never matters: not for a line end split between CR and LF, nor for blanks that follow a line end.

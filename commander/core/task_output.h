@@ -45,4 +45,6 @@ struct TaskOutput {
   // Takes the next `length` bytes of output, any number, and stores every line they complete. A CR
   // or LF ends a line; NUL bytes are dropped. A line that memory cannot be found for is lost.
   void Take(const char* bytes, std::size_t length);
+  // Back to the state of a task that has said nothing yet.
+  void Clear();
 };

@@ -3,54 +3,13 @@
 #include <new>
 
 #include "command_line.h"
+#include "copier_process.h"
 #include "prompts.h"
 #include "str_util.h"
 
 namespace {
 
 const char* const kStateTexts[] = {"Active", "Ok", "Error"};
-
-void CloseIf(HANDLE& h) {
-  if (h) ::CloseHandle(h);
-  h = nullptr;
-}
-
-// Starts the copier with `input` and `output` as its standard handles and, through the
-// start's handle list, as the only handles it inherits. Should the list not be set up (no
-// memory for it), every inheritable handle of the process goes along; the commander's own
-// pipe ends are never inheritable then either, and a copier's ends are closed here right
-// after its start, so no copier holds another's pipe. Without the list, ends of the
-// commander's own that could not be kept back (`ownEndsPrivate` false) would go along, so
-// nothing starts.
-bool SpawnCopier(char* commandLine, HANDLE input, HANDLE output, bool ownEndsPrivate, PROCESS_INFORMATION& pi) {
-  STARTUPINFOEXA si{};
-  si.StartupInfo.cb = sizeof si.StartupInfo;
-  si.StartupInfo.dwFlags = STARTF_USESTDHANDLES;
-  si.StartupInfo.hStdInput = input;
-  si.StartupInfo.hStdOutput = output;
-  si.StartupInfo.hStdError = output;
-  DWORD flags = DETACHED_PROCESS;
-
-  HANDLE inherit[2] = {input, output};
-  SIZE_T size = 0;
-  ::InitializeProcThreadAttributeList(nullptr, 1, 0, &size);
-  BYTE* storage = size ? new (std::nothrow) BYTE[size] : nullptr;
-  auto* attributes = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(storage);
-  bool initialised = attributes && ::InitializeProcThreadAttributeList(attributes, 1, 0, &size);
-  if (initialised && ::UpdateProcThreadAttribute(attributes, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST, inherit,
-                                                 sizeof inherit, nullptr, nullptr)) {
-    si.StartupInfo.cb = sizeof si;
-    si.lpAttributeList = attributes;
-    flags |= EXTENDED_STARTUPINFO_PRESENT;
-  }
-
-  const bool ok =
-      (si.lpAttributeList || ownEndsPrivate) && ::CreateProcessA(nullptr, commandLine, nullptr, nullptr, TRUE, flags,
-                                                                 nullptr, nullptr, &si.StartupInfo, &pi) != 0;
-  if (initialised) ::DeleteProcThreadAttributeList(attributes);
-  delete[] storage;
-  return ok;
-}
 
 // Reads `want` bytes (at most one chunk) that are known to wait in the task's pipe and
 // stores the lines they complete. The commander is the pipe's only reader, so bytes once
@@ -67,6 +26,8 @@ std::size_t TakeOutput(TarngetTaskItem& task, std::size_t want) {
 }
 
 }  // namespace
+
+const char* StateText(std::int32_t state) { return kStateTexts[state]; }
 
 void ShowSpawnError(HWND owner) {
   char* text = format_alloc("Spawn %s error", kCopierProgram);
@@ -86,51 +47,28 @@ std::size_t ReadTaskOutput(TarngetTaskItem& task, std::size_t most) {
 }
 
 int TaskBoard::StartTask(char* commandLine) {
-  // Every end inheritable, as the copier needs its two; the commander's own two are made
-  // non-inheritable at once. An inherited writing end of its input would keep the copier
-  // from ever seeing end of file; an inherited reading end of another task's output would
-  // be harmless but is no business of the copier.
-  SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
-  HANDLE outRead = nullptr, outWrite = nullptr, inRead = nullptr, inWrite = nullptr;
-  bool piped = ::CreatePipe(&outRead, &outWrite, &sa, kOutputPipeSize) && ::CreatePipe(&inRead, &inWrite, &sa, 0);
-  const bool ownEndsPrivate = piped && ::SetHandleInformation(outRead, HANDLE_FLAG_INHERIT, 0) &&
-                              ::SetHandleInformation(inWrite, HANDLE_FLAG_INHERIT, 0);
-
-  PROCESS_INFORMATION pi{};
-  const bool started = piped && SpawnCopier(commandLine, inRead, outWrite, ownEndsPrivate, pi);
-  // The copier holds its own ends now: its input is at end of file at once, and the output
-  // pipe breaks once every writer has gone.
-  CloseIf(inWrite);
-  CloseIf(outWrite);
-  CloseIf(inRead);
-  if (!started) {
-    CloseIf(outRead);
+  CopierHandles started;
+  if (!StartCopier(commandLine, started)) {
     delete[] commandLine;
     ShowSpawnError(owner_);
     return -1;
   }
-
-  ::CloseHandle(pi.hThread);
-  // Not a communications device: the call fails on a pipe, and the result does not matter.
-  COMMTIMEOUTS timeouts{1, 0, 0, 0, 0};
-  ::SetCommTimeouts(outRead, &timeouts);
-
   TarngetTaskItem* task = new (std::nothrow) TarngetTaskItem;
   if (task) {
     task->commandLine = commandLine;
-    task->process = pi.hProcess;
-    task->outputPipe = outRead;
+    task->process = started.process;
+    task->outputPipe = started.outputPipe;
   }
   // A copier without its record, or without its row, could never be seen or ended (and
   // the rows must match the records by position): it must not run on unseen.
   if (!task || !tasks_.append(task) || !AddRow()) {
-    ::TerminateProcess(pi.hProcess, 255);
+    ::TerminateProcess(started.process, 255);
     if (task) {
       tasks_.remove(task);  // nothing to unlink when the append itself failed
       delete task;          // closes both handles and frees the command line
     } else {
-      ::CloseHandle(pi.hProcess);
-      ::CloseHandle(outRead);
+      ::CloseHandle(started.process);
+      ::CloseHandle(started.outputPipe);
       delete[] commandLine;
     }
     ShowSpawnError(owner_);
@@ -151,7 +89,8 @@ bool TaskBoard::AddRow() {
   return true;
 }
 
-void TaskBoard::PollTasks() {
+int TaskBoard::PollTasks() {
+  int ended = 0;
   DrainInTurn();
   int row = 0;
   // Walks the nodes, not the chain's cursor: the message window steps through the chain
@@ -163,8 +102,10 @@ void TaskBoard::PollTasks() {
       ::GetExitCodeProcess(task.process, &code);
       task.state = code == 0 ? kTaskOk : kTaskError;
       view_.SetItemText(row, 0, kStateTexts[task.state]);
+      ++ended;
     }
   }
+  return ended;
 }
 
 // A round gives every task one turn; the round's state lives in the records, so tasks

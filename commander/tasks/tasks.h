@@ -7,11 +7,9 @@
 #include <cstddef>
 #include "chain.h"
 #include "controls.h"
+#include "copier_process.h"
 #include "task_item.h"
 
-// The pipe the copier writes to holds this much before the copier has to wait: at least a
-// second of a copier's fastest steady output, since the pipe is drained once a second.
-const DWORD kOutputPipeSize = 256 * 1024;
 
 // What a task's turn at the drain takes from its pipe: what was waiting when the turn
 // began, up to kDrainBytesPerTask, in reads of kReadChunkSize; output that arrives
@@ -31,6 +29,9 @@ std::size_t WaitingOutput(const TarngetTaskItem& task);
 // nothing waits or the pipe is broken.
 std::size_t ReadTaskOutput(TarngetTaskItem& task, std::size_t most = kReadChunkSize);
 
+// What the status column shows for a task state: "Active", "Ok" or "Error".
+const char* StateText(std::int32_t state);
+
 // "Spawn tarnget.exe error", owned by `owner`: the copier could not be started.
 void ShowSpawnError(HWND owner);
 
@@ -44,7 +45,8 @@ public:
   int StartTask(char* commandLine);
 
   // The timer's work: drains every task's output and marks ended tasks "Ok" or "Error".
-  void PollTasks();
+  // Returns how many tasks ended on this tick.
+  int PollTasks();
 
   // Removes the task of `row`; a running one is ended first, after the user agreed.
   // 0 when removed, -1 when refused or the kill failed.
@@ -57,6 +59,13 @@ public:
   // "Kill All" and closing: every row, last first, stopping at the first refusal.
   // 0 when every row is gone.
   int RemoveAll();
+
+  // Starts the ended task of `row` again with its own command line, in the same row, its
+  // stored output cleared. 0 on success; -1 for a running task (nothing happens) or after
+  // showing "Spawn tarnget.exe error" (the task stays as it was).
+  int RetryTask(int row);
+  // Every selected row whose task has ended, first to last.
+  void RetrySelected();
 
   // The list view's request for the text of column 1: the command line without the
   // program name. Other columns are left alone.

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "about_dialog.h"
+#include "command_ids.h"
 #include "history.h"
 #include "options_sheet.h"
 #include "prompts.h"
@@ -32,6 +33,10 @@ DEFINE_RESPONSE_TABLE(TDialogTarnwellCommander, TDialog) = {
     {WM_COMMAND, IDC_KILL, BN_CLICKED, &Self::CmKill},
     {WM_COMMAND, IDC_KILL_ALL, BN_CLICKED, &Self::CmKillAll},
     {WM_COMMAND, IDC_PAUSE, BN_CLICKED, &Self::CmPause},
+    {WM_COMMAND, kCmRetry, 0, &Self::CmRetry},
+    {WM_COMMAND, kCmCopyCommandLines, 0, &Self::CmCopyCommandLines},
+    {WM_COMMAND, kCmSelectAllTasks, 0, &Self::CmSelectAllTasks},
+    {WM_CONTEXTMENU, 0, 0, &Self::EvContextMenu},
     {WM_DROPFILES, 0, 0, &Self::EvDropFiles},
     {WM_TIMER, 0, 0, &Self::EvTimer},
     {WM_CLOSE, 0, 0, &Self::EvClose},
@@ -135,7 +140,7 @@ void TDialogTarnwellCommander::CreateTaskList() {
   placeholder.GetWindowRect(area);
   const int width = area.right - area.left, height = area.bottom - area.top;
   const int left = ScaleToDpi(6, dpi), top = collapsedHeight - ScaleToDpi(20, dpi);
-  taskList.reset(new TListView(nullptr, IDC_TASK_LIST));
+  taskList.reset(new TTaskListView(nullptr, IDC_TASK_LIST));
   if (!taskList->Create(hwnd_, IDC_TASK_LIST, RECT{left, top, left + width, top + height},
                         WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SHAREIMAGELISTS)) {
     taskList.reset();  // no list, no tasks: Go checks for the list

@@ -7,6 +7,7 @@
 #include "chain.h"
 #include "combo_support.h"
 #include "dialog.h"
+#include "task_list_view.h"
 #include "task_item.h"
 #include "window_state.h"
 
@@ -23,7 +24,7 @@ public:
   TComboBox urlBox;
   TDrop1ComboBox localBox;
   TStatic placeholder;             // marks where the task list goes; never shown
-  std::unique_ptr<TListView> taskList;
+  std::unique_ptr<TTaskListView> taskList;
   std::int32_t fullWidth = 0;      // window size in pixels, measured at setup
   std::int32_t fullHeight = 0;
   std::int32_t collapsedHeight = 0;  // the height that hides the task panel
@@ -51,6 +52,12 @@ protected:
   // Removes every task from the last row up, stopping at the first refusal: 0 when the
   // list is empty afterwards, -1 otherwise.
   virtual int RemoveAllTasks();
+
+  // The task list's keys and context menu: retry, copying command lines, selecting all.
+  virtual void CmRetry();
+  virtual void CmCopyCommandLines();
+  void CmSelectAllTasks();
+  void EvContextMenu(TMessage& m);
 
 private:
   void ApplyTaskPanelSwitch();

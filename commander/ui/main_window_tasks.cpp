@@ -5,6 +5,7 @@
 #include "main_window.h"
 
 #include "message_window.h"
+#include "taskbar_flash.h"
 #include "task_launch.h"
 #include "tasks.h"
 #include "window_state.h"
@@ -30,7 +31,7 @@ void TDialogTarnwellCommander::CmState() {
 }
 
 void TDialogTarnwellCommander::PollTasks() {
-  if (taskList) TaskBoard(hwnd_, *taskList, taskChain).PollTasks();
+  if (taskList && TaskBoard(hwnd_, *taskList, taskChain).PollTasks() > 0) FlashIfInBackground(hwnd_);
 }
 
 void TDialogTarnwellCommander::EvTaskListDisplayText(TMessage& m) {

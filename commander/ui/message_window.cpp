@@ -1,6 +1,8 @@
 #include "message_window.h"
 
+#include "command_ids.h"
 #include "controls.h"
+#include "log_export.h"
 #include "place_near_owner.h"
 
 namespace {
@@ -50,6 +52,7 @@ bool TarngetStatusTListBox::IconsLoaded() const {
 
 void TarngetStatusTListBox::SetupWindow() {
   TListBox::SetupWindow();
+  Subclass();
   setupRowHeight_ = GetItemHeight(0);
   setupDpi_ = WindowDpi(Handle());
   ScaleTo(setupDpi_);
@@ -98,6 +101,11 @@ void TarngetStatusTListBox::ODADrawEntire(DRAWITEMSTRUCT& dis) {
   if (dis.itemState & ODS_FOCUS) ::DrawFocusRect(dc, &dis.rcItem);
 }
 
+bool TarngetStatusTListBox::WindowProc(UINT msg, WPARAM w, LPARAM, LRESULT& result) {
+  result = 0;
+  return TakeDialogKey(*this, kLogKeys, msg, w);
+}
+
 void TarngetStatusTListBox::ODAFocus(DRAWITEMSTRUCT& dis) { ::DrawFocusRect(dis.hDC, &dis.rcItem); }
 
 void TarngetStatusTListBox::ODASelect(DRAWITEMSTRUCT& dis) { ODADrawEntire(dis); }
@@ -110,11 +118,14 @@ DEFINE_RESPONSE_TABLE(TarngetMessageDialog, TDialog) = {
     {WM_DPICHANGED, 0, 0, &Self::EvDpiChanged},
     {WM_COMMAND, 103, BN_CLICKED, &Self::CmPrevious},
     {WM_COMMAND, 104, BN_CLICKED, &Self::CmNext},
+    {WM_COMMAND, kCmCopyLog, 0, &Self::CmCopyAll},
+    {WM_COMMAND, kCmSaveLog, 0, &Self::CmSaveAs},
+    {WM_CONTEXTMENU, 0, 0, &Self::EvContextMenu},
     {},
 };
 
 TarngetMessageDialog::TarngetMessageDialog(HWND owner, chain<TarngetTaskItem>& tasks, TarngetTaskItem* current)
-    : TDialog(owner, kDialogResource), commandLine(this, 102), previous(this, 103), next(this, 104), list(this, 101),
+    : TDialog(owner, kDialogResource), commandLine(this, 102, kLogKeys), previous(this, 103), next(this, 104), list(this, 101),
       tasks_(&tasks), currentTask_(current) {}
 
 void TarngetMessageDialog::SetupWindow() {

@@ -6,6 +6,7 @@
 #include "chain.h"
 #include "dialog.h"
 #include "dpi.h"
+#include "key_commands.h"
 #include "task_item.h"
 
 // The rows of the message window. A row holds no text of its own: its item value points
@@ -34,6 +35,10 @@ public:
   int IconOffset() const { return iconOffset_; }
   bool IconsLoaded() const;
 
+protected:
+  // The log keys (Ctrl+C, Ctrl+S) and the menu key go to the dialog.
+  bool WindowProc(UINT msg, WPARAM w, LPARAM l, LRESULT& result) override;
+
 private:
   void LoadIcons(UINT dpi);
   void FreeIcons();
@@ -52,7 +57,7 @@ public:
   // remove a task while this window is open.
   TarngetMessageDialog(HWND owner, chain<TarngetTaskItem>& tasks, TarngetTaskItem* current);
 
-  TEdit commandLine;
+  TKeyedEdit commandLine;
   TButton previous;
   TButton next;
   TarngetStatusTListBox list;
@@ -67,6 +72,10 @@ private:
   void CmClose();
   void EvTimer();
   void EvDpiChanged(TMessage& m);
+  // The log out of the window: the clipboard, a file, and the menu that offers both.
+  void CmCopyAll();
+  void CmSaveAs();
+  void EvContextMenu(TMessage& m);
   void CmPrevious() { Step(-1); }
   void CmNext() { Step(+1); }
   void AddFirstLine();

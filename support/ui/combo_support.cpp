@@ -33,10 +33,8 @@ void free_pidl(PIDLIST_ABSOLUTE pidl) {
   }
 }
 
-// The "desc|pattern|...|" filter in the platform's form: every "|" a null, and the
-// whole ended by two nulls (the buffer holds the text, a null and one more null).
-// Double-byte characters of the system's code page are stepped over, so a trail byte
-// equal to "|" does not split one. Null for a null filter or when memory runs out.
+}  // namespace
+
 char* platform_filter(const char* filter) {
   if (!filter) return nullptr;
   const std::size_t length = std::strlen(filter);
@@ -54,8 +52,6 @@ char* platform_filter(const char* filter) {
   }
   return out;
 }
-
-}  // namespace
 
 void accept_dropped_file(const TComboBox& combo, HDROP drop) {
   if (!drop) return;

@@ -47,5 +47,9 @@ void accept_dropped_file(const TComboBox& combo, HDROP drop);
 void browse_folder(const TComboBox& combo, const char* title);
 // The open-file dialog; `filter` is written "desc|pattern|desc|pattern|".
 void browse_file(const TComboBox& combo, const char* filter);
+// The "desc|pattern|...|" filter in the platform's form: every "|" a null, and the whole
+// ended by two nulls. Double-byte characters are stepped over, so a trail byte equal to
+// "|" does not split one. New[]; null for a null filter or when memory runs out.
+char* platform_filter(const char* filter);
 // Adds the null-terminated `texts` in order and selects `index`, or item 0 when out of range.
 void fill_choices(const TComboBox& combo, const char* const* texts, int index);

@@ -1,6 +1,7 @@
 // Pictures of the commander's windows for docs/, saved as tarncmd-NAME.bmp only when
 // screenshots are wanted; otherwise every case is skipped.
 #include <windows.h>
+#include <cstring>
 #include <string>
 #include <vector>
 #include <gtest/gtest.h>
@@ -11,6 +12,8 @@
 #include "options_sheet.h"
 #include "resource.h"
 #include "settings.h"
+#include "str_util.h"
+#include "tasks.h"
 
 namespace {
 
@@ -69,4 +72,40 @@ TEST_F(Screenshots, OptionPages) {
     PropSheet_SetCurSel(hwnd, nullptr, i);
     EXPECT_TRUE(SaveShot(hwnd, names[i]));
   }
+}
+
+TEST_F(Screenshots, TaskListContextMenu) {
+  TDialogTarnwellCommander w;
+  HWND hwnd = w.Create();
+  ASSERT_NE(hwnd, nullptr);
+  ::ShowWindow(hwnd, SW_SHOW);
+  TaskBoard board(hwnd, *w.taskList, w.taskChain);
+  for (const char* line : {"tarnget.exe ftp://ftp.example.org/pub/file.zip C:/download ",
+                           "tarnget.exe http://www.example.org/docs/ C:/download -r "})
+    ASSERT_EQ(0, board.StartTask(dup_n(line, std::strlen(line))));
+  for (int i = 0; TarngetTaskItem* task = w.taskChain.nth(i); ++i) ::WaitForSingleObject(task->process, 10000);
+  board.PollTasks();
+  w.taskList->SetItemState(0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+  ::SetForegroundWindow(hwnd);
+  PumpMessages(300);
+  // The real menu, opened by the menu key; pictured once it has painted, then dismissed.
+  bool saved = false;
+  int ticks = 0;
+  ModalDriver driver([&] {
+    if (++ticks < 15) return false;
+    // The menu reaches below the window: the picture holds both.
+    RECT area, menu;
+    ::GetWindowRect(hwnd, &area);
+    if (HWND popup = ::FindWindowA("#32768", nullptr)) {
+      ::GetWindowRect(popup, &menu);
+      ::UnionRect(&area, &area, &menu);
+    }
+    saved = SaveScreenPicture(area, "tarncmd-task_menu.bmp");
+    ::EndMenu();
+    return true;
+  });
+  w.taskList->SetFocus();
+  PressKey(w.taskList->Handle(), VK_APPS);
+  EXPECT_TRUE(saved);
+  w.taskChain.clear_delete();
 }

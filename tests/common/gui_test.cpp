@@ -56,7 +56,7 @@ ScriptedPrompts* ScriptedPrompts::active_ = nullptr;
 
 ScriptedPrompts::ScriptedPrompts() {
   active_ = this;
-  previous_ = SetPromptHooks({MessageBoxHook, OpenFileHook, BrowseHook});
+  previous_ = SetPromptHooks({MessageBoxHook, OpenFileHook, BrowseHook, SaveFileHook, PopupMenuHook});
 }
 
 ScriptedPrompts::~ScriptedPrompts() {
@@ -74,11 +74,41 @@ int ScriptedPrompts::MessageBoxHook(HWND owner, const char* text, const char* ca
   return answer;
 }
 
-BOOL ScriptedPrompts::OpenFileHook(OPENFILENAMEA* ofn) {
-  ScriptedPrompts* self = active_;
+namespace {
+ScriptedPrompts::FileDialog Asked(const OPENFILENAMEA* ofn) {
   std::string filter;
   for (const char* p = ofn->lpstrFilter; p && *p; p += std::strlen(p) + 1) filter += std::string(p) + "|";
-  self->fileDialogs.push_back({filter, ofn->Flags, ofn->hwndOwner});
+  return {filter, ofn->Flags, ofn->hwndOwner, ofn->lpstrFile ? ofn->lpstrFile : ""};
+}
+}  // namespace
+
+BOOL ScriptedPrompts::SaveFileHook(OPENFILENAMEA* ofn) {
+  ScriptedPrompts* self = active_;
+  self->saveDialogs.push_back(Asked(ofn));
+  if (self->nextSaveFile.empty() || self->nextSaveFile.size() >= ofn->nMaxFile) return FALSE;
+  std::memcpy(ofn->lpstrFile, self->nextSaveFile.c_str(), self->nextSaveFile.size() + 1);
+  return TRUE;
+}
+
+int ScriptedPrompts::PopupMenuHook(HMENU menu, int x, int y, HWND owner) {
+  ScriptedPrompts* self = active_;
+  Menu shown{{}, {}, POINT{x, y}, owner};
+  int chosen = 0;
+  for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+    char text[128] = "";
+    ::GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
+    const bool enabled = !(::GetMenuState(menu, i, MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED));
+    shown.items.push_back(text);
+    shown.enabled.push_back(enabled);
+    if (enabled && self->menuChoice == text) chosen = static_cast<int>(::GetMenuItemID(menu, i));
+  }
+  self->menus.push_back(shown);
+  return chosen;
+}
+
+BOOL ScriptedPrompts::OpenFileHook(OPENFILENAMEA* ofn) {
+  ScriptedPrompts* self = active_;
+  self->fileDialogs.push_back(Asked(ofn));
   if (self->nextFile.empty() || self->nextFile.size() >= ofn->nMaxFile) return FALSE;
   std::memcpy(ofn->lpstrFile, self->nextFile.c_str(), self->nextFile.size() + 1);
   return TRUE;
@@ -163,6 +193,10 @@ RECT ChildRect(HWND dialog, int id) {
 bool SaveWindowPicture(HWND hwnd, const char* path) {
   RECT r;
   ::GetWindowRect(hwnd, &r);
+  return SaveScreenPicture(r, path);
+}
+
+bool SaveScreenPicture(const RECT& r, const char* path) {
   const int w = r.right - r.left, h = r.bottom - r.top;
   BITMAPINFOHEADER info{};
   info.biSize = sizeof info;
@@ -219,4 +253,32 @@ bool SaveScreenshot(HWND hwnd, const std::string& name) {
   ::RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
   PumpMessages(400);
   return SaveWindowPicture(hwnd, (name + ".bmp").c_str());
+}
+
+HeldKeys::HeldKeys(std::initializer_list<int> keys) {
+  ::GetKeyboardState(before_);
+  BYTE state[256];
+  std::memcpy(state, before_, sizeof state);
+  for (int key : keys) state[key] |= 0x80;
+  ::SetKeyboardState(state);
+}
+
+HeldKeys::~HeldKeys() { ::SetKeyboardState(before_); }
+
+void PressKey(HWND control, UINT key) {
+  ::SendMessageA(control, WM_KEYDOWN, key, 1);
+  const bool ctrl = (::GetKeyState(VK_CONTROL) & 0x8000) != 0;
+  if (ctrl && key >= 'A' && key <= 'Z') ::SendMessageA(control, WM_CHAR, key - 'A' + 1, 1);
+  ::SendMessageA(control, WM_KEYUP, key, 0xC0000001);
+}
+
+std::string ClipboardText() {
+  if (!::OpenClipboard(nullptr)) return "(closed)";
+  std::string text = "(none)";
+  if (HANDLE data = ::GetClipboardData(CF_TEXT)) {
+    if (const char* bytes = static_cast<const char*>(::GlobalLock(data))) text = bytes;
+    ::GlobalUnlock(data);
+  }
+  ::CloseClipboard();
+  return text;
 }
