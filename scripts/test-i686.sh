@@ -17,12 +17,11 @@ programs=(support_tests framework_tests config_editor_tests commander_tests comm
 # Cases left out, each for a reason of the emulation rather than of the programs:
 # - a case that skips itself makes GoogleTest call OutputDebugStringA, which crashes an
 #   emulated process that has started a second thread (the second-drive case, screenshots);
-# - the copier round trips start one 32-bit copier per argument list, each a CPU-minute.
 # The integration program contributes only the start and close of both shipped programs.
 declare -A filter=(
   [support_tests]='-ChangeDir.AGoneDirectoryRememberedForTheDriveDoesNotStopAFullPath'
   [commander_tests]='-Screenshots.*'
-  [commander_core_tests]='-CopierLaunch.CopierReceivesExactlyTheComposedArguments:CopierLaunch.SplitCommandLineAgreesWithTheRuntime'
+  [config_editor_tests]='-Screenshots.*'
   [integration_tests]='Programs.EachOpensItsWindowAndEndsWithZeroWhenClosed'
 )
 
