@@ -133,7 +133,8 @@ public:
   HWND Handle() const { return window_.Handle(); }
 
 private:
-  TDialogTarnwellCommander window_;
+  CommanderState state_;  // built before the window, which loads into it
+  TDialogTarnwellCommander window_{state_};
 };
 
 // How much a pipe of each requested size holds before its writer waits, as Wine keeps it.

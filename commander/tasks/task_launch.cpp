@@ -3,9 +3,7 @@
 #include <new>
 
 #include "command_line.h"
-#include "options.h"
 #include "prompts.h"
-#include "settings.h"
 #include "str_util.h"
 #include "url.h"
 
@@ -28,9 +26,9 @@ int FindProtocol(HWND owner, const char* url) {
 
 }  // namespace
 
-int LaunchTask(const CommanderControls& controls, TaskBoard& board) {
+int LaunchTask(const CommanderControls& controls, CommanderState& state, TaskBoard& board) {
   FieldTexts texts;
-  CollectWindowState(controls, texts);
+  CollectWindowState(controls, state.settings, texts);
   // Tested as typed: a URL of blanks passes and reaches the copier as an empty argument.
   if (texts.url[0] == '\0') {
     ShowError(controls.window, "Remote URL not given");
@@ -39,8 +37,8 @@ int LaunchTask(const CommanderControls& controls, TaskBoard& board) {
   const int protocol = FindProtocol(controls.window, texts.url);
   if (protocol < 0) return -1;
 
-  char* commandLine = ComposeCommandLine(texts.url, texts.localPath, protocol, g_settings.useTarngetConfig != 0,
-                                         g_settings.useOptions != 0, g_options);
+  char* commandLine = ComposeCommandLine(texts.url, texts.localPath, protocol, state.settings.useTarngetConfig != 0,
+                                         state.settings.useOptions != 0, state.options);
   if (!commandLine) {
     ShowSpawnError(controls.window);
     return -1;

@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 #include "controls.h"
+#include "settings.h"
 
 // The main window's controls that the collect step reads; all belong to the main window.
 struct CommanderControls {
@@ -28,6 +29,6 @@ struct FieldTexts {
   }
 };
 
-// Reads both edit texts into `texts`, and into the settings: the two fields' committed
+// Reads both edit texts into `texts`, and into `settings`: the two fields' committed
 // lists, the three check boxes and the widths of the task list's two columns.
-void CollectWindowState(const CommanderControls& controls, FieldTexts& texts);
+void CollectWindowState(const CommanderControls& controls, CommanderSettings& settings, FieldTexts& texts);

@@ -6,13 +6,15 @@
 #include <memory>
 #include "chain.h"
 #include "combo_support.h"
+#include "commander_state.h"
 #include "dialog.h"
 #include "task_item.h"
 #include "window_state.h"
 
 class TDialogTarnwellCommander : public TDialog {
 public:
-  TDialogTarnwellCommander();
+  // Loads the settings into `state`, which outlives the window.
+  explicit TDialogTarnwellCommander(CommanderState& state);
   ~TDialogTarnwellCommander() override;
 
   TComboBoxDropTarget dropTarget;  // text dragged anywhere onto the window goes to urlBox
@@ -53,6 +55,8 @@ protected:
   virtual int RemoveAllTasks();
 
 private:
+  CommanderState& state_;
+
   void ApplyTaskPanelSwitch();
   void ApplyTopMost();
   void CreateTaskList();

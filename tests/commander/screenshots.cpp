@@ -10,7 +10,6 @@
 #include "main_window.h"
 #include "options_sheet.h"
 #include "resource.h"
-#include "settings.h"
 
 namespace {
 
@@ -27,8 +26,8 @@ bool SaveShot(HWND hwnd, const std::string& name) { return SaveScreenshot(hwnd, 
 }  // namespace
 
 TEST_F(Screenshots, MainWindowShownAndFolded) {
-  SetList(g_settings.remoteUrl, {"ftp://ftp.example.org/pub/file.zip"});
-  TDialogTarnwellCommander w;
+  SetList(state.settings.remoteUrl, {"ftp://ftp.example.org/pub/file.zip"});
+  TDialogTarnwellCommander w(state);
   HWND hwnd = w.Create();
   ASSERT_NE(hwnd, nullptr);
   ::ShowWindow(hwnd, SW_SHOW);
@@ -40,7 +39,7 @@ TEST_F(Screenshots, MainWindowShownAndFolded) {
 }
 
 TEST_F(Screenshots, AboutBox) {
-  TDialogTarnwellCommander w;
+  TDialogTarnwellCommander w(state);
   HWND hwnd = w.Create();
   ASSERT_NE(hwnd, nullptr);
   ::ShowWindow(hwnd, SW_SHOW);
@@ -58,10 +57,10 @@ TEST_F(Screenshots, AboutBox) {
 }
 
 TEST_F(Screenshots, OptionPages) {
-  SetList(g_options.workDirectory, {"C:/work"});
-  SetList(g_options.inclusivePatterns, {"*.zip"});
-  g_options.ftpProxyState = kProxyDefault;
-  TPropertySheetOptions sheet(nullptr);
+  SetList(state.options.workDirectory, {"C:/work"});
+  SetList(state.options.inclusivePatterns, {"*.zip"});
+  state.options.ftpProxyState = kProxyDefault;
+  TPropertySheetOptions sheet(nullptr, state);
   HWND hwnd = sheet.Create();
   ASSERT_NE(hwnd, nullptr);
   const char* names[] = {"options_common", "options_ftp", "options_http", "options_nntp"};
