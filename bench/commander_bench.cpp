@@ -245,7 +245,7 @@ void MessageWindow(Bench& bench) {
   chain<TarngetTaskItem> tasks;
   auto* task = new TarngetTaskItem;
   const char commandLine[] = "tarnget.exe ftp://bench/ c:/bench ";
-  task->commandLine = dup_n(commandLine, sizeof commandLine - 1);
+  task->commandLine.reset(dup_n(commandLine, sizeof commandLine - 1));
   tasks.append(task);
   auto say = [task](int from, int count) {
     std::string text;

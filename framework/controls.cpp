@@ -1,11 +1,11 @@
 #include "controls.h"
 
-char* TComboBox::DupItemText(int index) const {
+std::unique_ptr<char[]> TComboBox::DupItemText(int index) const {
   int len = GetItemTextLength(index);
   if (len == CB_ERR) return nullptr;
-  char* text = new char[len + 1];
-  int got = GetItemText(index, text);
-  if (got == CB_ERR) { delete[] text; return nullptr; }
+  std::unique_ptr<char[]> text(new char[len + 1]);
+  int got = GetItemText(index, text.get());
+  if (got == CB_ERR) return nullptr;
   text[got <= len ? got : len] = '\0';
   return text;
 }

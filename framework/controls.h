@@ -52,8 +52,8 @@ public:
   int GetItemText(int index, char* buf) const {
     return static_cast<int>(Send(CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(buf)));
   }
-  // Item `index` in a new[] string, or null when there is no such item.
-  char* DupItemText(int index) const;
+  // Item `index` whole, or null when there is no such item.
+  std::unique_ptr<char[]> DupItemText(int index) const;
   int GetSelIndex() const { return static_cast<int>(Send(CB_GETCURSEL)); }
   bool SetSelIndex(int index) const { return Send(CB_SETCURSEL, index) != CB_ERR || index < 0; }
   bool SetEditSel(int start, int end) const { return Send(CB_SETEDITSEL, 0, MAKELPARAM(start, end)) != 0; }

@@ -1,5 +1,6 @@
 #include "task_launch.h"
 
+#include <memory>
 #include <new>
 
 #include "command_line.h"
@@ -11,16 +12,14 @@ namespace {
 
 // The protocol number of the URL's scheme as typed, or -1 after telling the user.
 int FindProtocol(HWND owner, const char* url) {
-  char* scheme = new (std::nothrow) char[url_component_size(url)];
+  const std::unique_ptr<char[]> scheme(new (std::nothrow) char[url_component_size(url)]);
   if (!scheme) return -1;
-  parse_url(url, scheme, nullptr, nullptr, nullptr, nullptr, nullptr);
-  const int protocol = name_index(protocol_names, scheme);
+  parse_url(url, scheme.get(), nullptr, nullptr, nullptr, nullptr, nullptr);
+  const int protocol = name_index(protocol_names, scheme.get());
   if (protocol < 0) {
-    char* text = format_alloc("Unknown protocol \"%s\"", scheme);
-    ShowError(owner, text ? text : "Unknown protocol");
-    delete[] text;
+    const std::unique_ptr<char[]> text(format_alloc("Unknown protocol \"%s\"", scheme.get()));
+    ShowError(owner, text ? text.get() : "Unknown protocol");
   }
-  delete[] scheme;
   return protocol;
 }
 
@@ -34,11 +33,12 @@ int LaunchTask(const CommanderControls& controls, CommanderState& state, TaskBoa
     ShowError(controls.window, "Remote URL not given");
     return -1;
   }
-  const int protocol = FindProtocol(controls.window, texts.url);
+  const int protocol = FindProtocol(controls.window, texts.url.get());
   if (protocol < 0) return -1;
 
-  char* commandLine = ComposeCommandLine(texts.url, texts.localPath, protocol, state.settings.useTarngetConfig != 0,
-                                         state.settings.useOptions != 0, state.options);
+  char* commandLine =
+      ComposeCommandLine(texts.url.get(), texts.localPath.get(), protocol, state.settings.useTarngetConfig != 0,
+                         state.settings.useOptions != 0, state.options);
   if (!commandLine) {
     ShowSpawnError(controls.window);
     return -1;

@@ -1,5 +1,6 @@
 #include "tasks.h"
 
+#include <memory>
 #include <new>
 
 #include "command_line.h"
@@ -34,8 +35,8 @@ bool SpawnCopier(char* commandLine, HANDLE input, HANDLE output, bool ownEndsPri
   HANDLE inherit[2] = {input, output};
   SIZE_T size = 0;
   ::InitializeProcThreadAttributeList(nullptr, 1, 0, &size);
-  BYTE* storage = size ? new (std::nothrow) BYTE[size] : nullptr;
-  auto* attributes = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(storage);
+  const std::unique_ptr<BYTE[]> storage(size ? new (std::nothrow) BYTE[size] : nullptr);
+  auto* attributes = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(storage.get());
   bool initialised = attributes && ::InitializeProcThreadAttributeList(attributes, 1, 0, &size);
   if (initialised && ::UpdateProcThreadAttribute(attributes, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST, inherit,
                                                  sizeof inherit, nullptr, nullptr)) {
@@ -48,7 +49,6 @@ bool SpawnCopier(char* commandLine, HANDLE input, HANDLE output, bool ownEndsPri
       (si.lpAttributeList || ownEndsPrivate) && ::CreateProcessA(nullptr, commandLine, nullptr, nullptr, TRUE, flags,
                                                                  nullptr, nullptr, &si.StartupInfo, &pi) != 0;
   if (initialised) ::DeleteProcThreadAttributeList(attributes);
-  delete[] storage;
   return ok;
 }
 
@@ -69,9 +69,8 @@ std::size_t TakeOutput(TarngetTaskItem& task, std::size_t want) {
 }  // namespace
 
 void ShowSpawnError(HWND owner) {
-  char* text = format_alloc("Spawn %s error", kCopierProgram);
-  ShowError(owner, text ? text : "Spawn error");
-  delete[] text;
+  const std::unique_ptr<char[]> text(format_alloc("Spawn %s error", kCopierProgram));
+  ShowError(owner, text ? text.get() : "Spawn error");
 }
 
 std::size_t WaitingOutput(const TarngetTaskItem& task) {
@@ -86,6 +85,7 @@ std::size_t ReadTaskOutput(TarngetTaskItem& task, std::size_t most) {
 }
 
 int TaskBoard::StartTask(char* commandLine) {
+  std::unique_ptr<char[]> owned(commandLine);
   // Every end inheritable, as the copier needs its two; the commander's own two are made
   // non-inheritable at once. An inherited writing end of its input would keep the copier
   // from ever seeing end of file; an inherited reading end of another task's output would
@@ -105,7 +105,6 @@ int TaskBoard::StartTask(char* commandLine) {
   CloseIf(inRead);
   if (!started) {
     CloseIf(outRead);
-    delete[] commandLine;
     ShowSpawnError(owner_);
     return -1;
   }
@@ -117,7 +116,7 @@ int TaskBoard::StartTask(char* commandLine) {
 
   TarngetTaskItem* task = new (std::nothrow) TarngetTaskItem;
   if (task) {
-    task->commandLine = commandLine;
+    task->commandLine = std::move(owned);
     task->process = pi.hProcess;
     task->outputPipe = outRead;
   }
@@ -131,7 +130,6 @@ int TaskBoard::StartTask(char* commandLine) {
     } else {
       ::CloseHandle(pi.hProcess);
       ::CloseHandle(outRead);
-      delete[] commandLine;
     }
     ShowSpawnError(owner_);
     return -1;
@@ -220,11 +218,10 @@ void TaskBoard::KillSelected() {
 
 void TaskBoard::ClearFinished() {
   const int count = tasks_.count;
-  TarngetTaskItem** snapshot = tasks_.to_array();
+  const std::unique_ptr<TarngetTaskItem*[]> snapshot(tasks_.to_array());
   if (!snapshot) return;
   for (int i = count - 1; i >= 0; --i)
     if (!IsTaskRunning(*snapshot[i])) RemoveTask(i);
-  delete[] snapshot;
 }
 
 int TaskBoard::RemoveAll() {
@@ -238,6 +235,6 @@ void TaskBoard::DisplayText(NMLVDISPINFOA& request) const {
   // By position, not by the chain's cursor: this request may arrive in the middle of any walk.
   const TarngetTaskItem* task = tasks_.nth(request.item.iItem);
   if (!task || !task->commandLine) return;
-  request.item.pszText = const_cast<char*>(find_char(task->commandLine, ' '));
+  request.item.pszText = find_char(task->commandLine.get(), ' ');
   if (*request.item.pszText == ' ') ++request.item.pszText;
 }

@@ -4,8 +4,6 @@
 
 void CollectWindowState(const CommanderControls& controls, CommanderSettings& settings, FieldTexts& texts) {
   // Read whole: a fixed buffer would cut a long URL or path without a word.
-  delete[] texts.url;
-  delete[] texts.localPath;
   texts.url = controls.url->DupText();
   texts.localPath = controls.localPath->DupText();
 

@@ -2,6 +2,7 @@
 // starts and before the settings are saved. One function serves both.
 #pragma once
 #include <windows.h>
+#include <memory>
 #include "controls.h"
 #include "settings.h"
 
@@ -16,17 +17,10 @@ struct CommanderControls {
   const TListView* taskList = nullptr;   // null before the list view exists: widths stay
 };
 
-// The edit texts of the URL and local-path fields, whole, as new[] strings it frees.
+// The edit texts of the URL and local-path fields, whole.
 struct FieldTexts {
-  char* url = nullptr;
-  char* localPath = nullptr;
-  FieldTexts() = default;
-  FieldTexts(const FieldTexts&) = delete;
-  FieldTexts& operator=(const FieldTexts&) = delete;
-  ~FieldTexts() {
-    delete[] url;
-    delete[] localPath;
-  }
+  std::unique_ptr<char[]> url;
+  std::unique_ptr<char[]> localPath;
 };
 
 // Reads both edit texts into `texts`, and into `settings`: the two fields' committed

@@ -184,19 +184,17 @@ void TDialogTarnwellCommander::CmTarngetConfig() {
     configProcess = nullptr;
   }
   // CreateProcessA may write into its command line, so it gets a copy.
-  char* commandLine = dup_n(configCommand, std::strlen(configCommand));
+  const std::unique_ptr<char[]> commandLine(dup_n(configCommand, std::strlen(configCommand)));
   if (!commandLine) return;
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION started{};
-  if (::CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started)) {
+  if (::CreateProcessA(nullptr, commandLine.get(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started)) {
     ::CloseHandle(started.hThread);
     configProcess = started.hProcess;
-  } else if (char* text = format_alloc("Spawn %s error", configCommand)) {
-    ShowError(hwnd_, text);
-    delete[] text;
+  } else if (const std::unique_ptr<char[]> text{format_alloc("Spawn %s error", configCommand)}) {
+    ShowError(hwnd_, text.get());
   }
-  delete[] commandLine;
 }
 
 // Closing succeeds only once every task is gone; a refusal keeps the window open.

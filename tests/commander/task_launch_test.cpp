@@ -73,7 +73,7 @@ TEST_F(Go, StartsTheCopierWithTheFieldsAndEmptiesOnlyTheUrl) {
   EXPECT_EQ("", WindowText(window->urlBox.Handle()));
   EXPECT_EQ("c:/my files", WindowText(window->localBox.Handle()));
   EXPECT_EQ("ftp://host/pub \"c:/my files\" -o? ", ColumnText(0, 1));
-  EXPECT_STREQ("tarnget.exe ftp://host/pub \"c:/my files\" -o? ", Task(0)->commandLine);
+  EXPECT_STREQ("tarnget.exe ftp://host/pub \"c:/my files\" -o? ", Task(0)->commandLine.get());
   ASSERT_EQ("Ok", WaitForEnd(0));
   EXPECT_EQ((std::vector<std::string>{"tarnget.exe", "ftp://host/pub", "c:/my files", "-o?"}), Argv());
 }
