@@ -133,7 +133,8 @@ public:
   HWND Handle() const { return window_.Handle(); }
 
 private:
-  TDialogTarnwellCommander window_;
+  CommanderState state_;  // built before the window, which loads into it
+  TDialogTarnwellCommander window_{state_};
 };
 
 // How much a pipe of each requested size holds before its writer waits, as Wine keeps it.
@@ -244,7 +245,7 @@ void MessageWindow(Bench& bench) {
   chain<TarngetTaskItem> tasks;
   auto* task = new TarngetTaskItem;
   const char commandLine[] = "tarnget.exe ftp://bench/ c:/bench ";
-  task->commandLine = dup_n(commandLine, sizeof commandLine - 1);
+  task->commandLine.reset(dup_n(commandLine, sizeof commandLine - 1));
   tasks.append(task);
   auto say = [task](int from, int count) {
     std::string text;

@@ -17,7 +17,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES};
   ::InitCommonControlsEx(&controls);
   {
-    TDialogTarnwellCommander window;
+    CommanderState state;
+    TDialogTarnwellCommander window(state);
     window.Execute();
   }
   if (ole) ::OleUninitialize();  // only a successful start is balanced

@@ -9,7 +9,6 @@
 #include "prompts.h"
 #include "str_util.h"
 
-ConfigModel g_configModel;
 
 namespace {
 

@@ -58,8 +58,6 @@ struct ConfigModel {
   ~ConfigModel();
 };
 
-extern ConfigModel g_configModel;
-
 // A choice: its texts ("Default" first) and the code stored for each other text.
 struct CodedChoice {
   const char* const* texts;    // null-terminated
@@ -77,7 +75,7 @@ extern const char* const kYesOnlyTexts[];    // Default, Yes: the two derived ch
 
 // Fills the model from the root's key (a missing key reads as all absent); stored strings
 // move to the head of their histories. Clears the modified flag.
-void LoadConfigModel(HKEY root, ConfigModel& model = g_configModel);
+void LoadConfigModel(HKEY root, ConfigModel& model);
 // When the model is modified, writes it to the root's key and reports a failed write.
-void StoreConfigModel(HKEY root, ConfigModel& model = g_configModel);
+void StoreConfigModel(HKEY root, ConfigModel& model);
 

@@ -4,7 +4,7 @@
 
 class TPropertySheetConfig : public TPropertySheet {
 public:
-  TPropertySheetConfig(HWND parent, const char* caption, ConfigModel& model = g_configModel);
+  TPropertySheetConfig(HWND parent, const char* caption, ConfigModel& model);
   ~TPropertySheetConfig() override;
 
 private:

@@ -5,8 +5,6 @@
 
 const char kEditorSettingsKey[] = "Software\\Brennock\\Tarnwell Config";
 
-EditorSettings g_editorSettings;
-
 const EditorHistory kEditorHistories[8] = {
     {kLogPathHistory, &ConfigModel::logPath, "~tarnget.log"},
     {kWorkDirectoryHistory, &ConfigModel::workDirectory, nullptr},

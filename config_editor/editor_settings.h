@@ -12,8 +12,6 @@ struct EditorSettings {
   WindowPosition position;
 };
 
-extern EditorSettings g_editorSettings;
-
 // The history lists in loading and saving order, each with its default entry or null.
 struct EditorHistory {
   const char* name;
@@ -24,8 +22,7 @@ extern const EditorHistory kEditorHistories[8];
 
 // Reads the position (ignored when off the desktop) and appends the stored histories,
 // each followed by its default entry when that is missing. A missing key loads nothing.
-void LoadEditorSettings(EditorSettings& settings = g_editorSettings, ConfigModel& model = g_configModel);
+void LoadEditorSettings(EditorSettings& settings, ConfigModel& model);
 // Writes the position when `window` (screen coordinates) has moved since the last load
 // or save, and the histories when some store has run. Failures are silent.
-void SaveEditorSettings(const RECT& window, EditorSettings& settings = g_editorSettings,
-                        ConfigModel& model = g_configModel);
+void SaveEditorSettings(const RECT& window, EditorSettings& settings, ConfigModel& model);

@@ -1,5 +1,6 @@
 #include "kept_values.h"
 #include <memory>
+#include "heap_text.h"
 #include "prompts.h"
 #include "str_util.h"
 
@@ -7,8 +8,7 @@ namespace {
 
 // Appends one line naming a value; a line that cannot be made is left out.
 void AddName(chain<char>& lines, const char* name) {
-  char* line = format_alloc("\n    %s", name);
-  if (line && !lines.append(line)) delete[] line;
+  append_text(lines, std::unique_ptr<char[]>(format_alloc("\n    %s", name)));
 }
 
 }  // namespace

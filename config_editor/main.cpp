@@ -12,7 +12,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   // The folder browser needs OLE on this thread for the whole run; failure is not fatal.
   const bool ole = SUCCEEDED(::OleInitialize(nullptr));
   {
-    TDialogTarngetConfig window;
+    EditorState state;
+    TDialogTarngetConfig window(state);
     window.Execute();
   }
   if (ole) ::OleUninitialize();  // only a successful start is balanced

@@ -1,8 +1,6 @@
 #include "main_window.h"
 #include "config_commands.h"
-#include "config_model.h"
 #include "config_sheet.h"
-#include "editor_settings.h"
 #include "kept_values.h"
 #include "place_near_owner.h"
 #include "tarncfg_ids.h"
@@ -22,8 +20,9 @@ DEFINE_RESPONSE_TABLE(TDialogTarngetConfig, TDialog) = {
     {},
 };
 
-TDialogTarngetConfig::TDialogTarngetConfig()
+TDialogTarngetConfig::TDialogTarngetConfig(EditorState& state)
     : TDialog(nullptr, IDD_CONFIG_MAIN),
+      state_(state),
       personal_(this, IDC_MAIN_PERSONAL),
       global_(this, IDC_MAIN_GLOBAL),
       personalToGlobal_(this, IDC_MAIN_PERSONAL_TO_GLOBAL),
@@ -31,12 +30,13 @@ TDialogTarngetConfig::TDialogTarngetConfig()
       resetPersonal_(this, IDC_MAIN_RESET_PERSONAL),
       resetGlobal_(this, IDC_MAIN_RESET_GLOBAL),
       about_(this, IDC_MAIN_ABOUT) {
-  LoadEditorSettings();
+  LoadEditorSettings(state_.settings, state_.model);
 }
 
 void TDialogTarngetConfig::SetupWindow() {
   TDialog::SetupWindow();
-  if (g_editorSettings.position.x != kNotSet) MoveTo(g_editorSettings.position.x, g_editorSettings.position.y);
+  const WindowPosition& position = state_.settings.position;
+  if (position.x != kNotSet) MoveTo(position.x, position.y);
   SetText("Tarnwell Config v" TARNWELL_VERSION);
   if (HICON icon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TARNCFG))) {
     Post(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
@@ -44,14 +44,14 @@ void TDialogTarngetConfig::SetupWindow() {
 }
 
 void TDialogTarngetConfig::Edit(HKEY root, const char* caption) {
-  LoadConfigModel(root);
-  WarnOfKeptValues(Handle(), root);
+  LoadConfigModel(root, state_.model);
+  WarnOfKeptValues(Handle(), root, state_.model);
   {
-    TPropertySheetConfig sheet(Handle(), caption);
+    TPropertySheetConfig sheet(Handle(), caption, state_.model);
     sheet.Execute();
   }
   // Whether anything is written depends only on whether a page applied.
-  StoreConfigModel(root);
+  StoreConfigModel(root, state_.model);
 }
 
 void TDialogTarngetConfig::CmPersonal() { Edit(HKEY_CURRENT_USER, "Personal Configuration"); }
@@ -68,7 +68,7 @@ void TDialogTarngetConfig::CmAbout() {
 
 void TDialogTarngetConfig::EvClose() {
   RECT r;
-  if (GetRestoredRect(r)) SaveEditorSettings(r);
+  if (GetRestoredRect(r)) SaveEditorSettings(r, state_.settings, state_.model);
   CloseWindow(IDCANCEL);
 }
 

@@ -1,11 +1,13 @@
 // TDialogTarngetConfig: the editor's main window of seven buttons, and its About box.
 #pragma once
 #include "dialog.h"
+#include "editor_state.h"
 
 class TDialogTarngetConfig : public TDialog {
 public:
-  // Loads the editor's own settings; the window itself is made by Execute or Create.
-  TDialogTarngetConfig();
+  // Loads the editor's own settings into `state`, which outlives the window; the window
+  // itself is made by Execute or Create.
+  explicit TDialogTarngetConfig(EditorState& state);
 
 protected:
   void SetupWindow() override;
@@ -22,6 +24,7 @@ private:
   void EvClose();
   void Edit(HKEY root, const char* caption);
 
+  EditorState& state_;
   TButton personal_, global_, personalToGlobal_, globalToPersonal_, resetPersonal_, resetGlobal_, about_;
   DECLARE_RESPONSE_TABLE(TDialogTarngetConfig);
 };

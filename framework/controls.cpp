@@ -6,7 +6,7 @@
 // Controls 6 a combo box is a Unicode window, so an ANSI CB_GETLBTEXT is translated on the
 // way; Wine translates it through a fixed buffer of 512 characters and overruns it with a
 // longer item (a long URL in a history list). The wide message needs no translation.
-char* TComboBox::DupItemText(int index) const {
+std::unique_ptr<char[]> TComboBox::DupItemText(int index) const {
   const LRESULT length = ::SendMessageW(hwnd_, CB_GETLBTEXTLEN, index, 0);
   if (length == CB_ERR || length < 0) return nullptr;
   std::unique_ptr<wchar_t[]> wide(new wchar_t[length + 1]);
@@ -15,8 +15,8 @@ char* TComboBox::DupItemText(int index) const {
   const int count = static_cast<int>(got <= length ? got : length);
   const int size = count ? ::WideCharToMultiByte(CP_ACP, 0, wide.get(), count, nullptr, 0, nullptr, nullptr) : 0;
   if (count && size <= 0) return nullptr;
-  char* text = new char[size + 1];
-  if (size) ::WideCharToMultiByte(CP_ACP, 0, wide.get(), count, text, size, nullptr, nullptr);
+  std::unique_ptr<char[]> text(new char[size + 1]);
+  if (size) ::WideCharToMultiByte(CP_ACP, 0, wide.get(), count, text.get(), size, nullptr, nullptr);
   text[size] = '\0';
   return text;
 }

@@ -47,9 +47,9 @@ public:
   int DeleteString(int index) const { return static_cast<int>(Send(CB_DELETESTRING, index)); }
   int GetCount() const { return static_cast<int>(Send(CB_GETCOUNT)); }
   void Clear() const { Send(CB_RESETCONTENT); }
-  // Item `index` in a new[] string, or null when there is no such item. The one way the
-  // programs read a combo box's items.
-  char* DupItemText(int index) const;
+  // Item `index` whole, or null when there is no such item. The one way the programs read
+  // a combo box's items.
+  std::unique_ptr<char[]> DupItemText(int index) const;
   int GetSelIndex() const { return static_cast<int>(Send(CB_GETCURSEL)); }
   bool SetSelIndex(int index) const { return Send(CB_SETCURSEL, index) != CB_ERR || index < 0; }
   bool SetEditSel(int start, int end) const { return Send(CB_SETEDITSEL, 0, MAKELPARAM(start, end)) != 0; }

@@ -1,12 +1,12 @@
 #include "window.h"
 
-char* TWindow::DupText() const {
+std::unique_ptr<char[]> TWindow::DupText() const {
   // The length may be an overestimate (ANSI/DBCS conversions); the copy is cut at what
   // GetWindowText actually wrote.
   int len = GetTextLength();
   if (len < 0) len = 0;
-  char* text = new char[len + 1];
-  int got = GetText(text, len + 1);
+  std::unique_ptr<char[]> text(new char[len + 1]);
+  int got = GetText(text.get(), len + 1);
   text[got >= 0 && got <= len ? got : 0] = '\0';
   return text;
 }

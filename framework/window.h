@@ -2,6 +2,7 @@
 // messages every window answers. Controls and dialogs derive from it.
 #pragma once
 #include <windows.h>
+#include <memory>
 
 class TWindow {
 public:
@@ -19,8 +20,8 @@ public:
   int GetTextLength() const { return ::GetWindowTextLengthA(hwnd_); }
   int GetText(char* buf, int size) const { return ::GetWindowTextA(hwnd_, buf, size); }
   bool SetText(const char* text) const { return ::SetWindowTextA(hwnd_, text) != 0; }
-  // The whole text in a new[] string that the caller frees; never cut short.
-  char* DupText() const;
+  // The whole text, never cut short.
+  std::unique_ptr<char[]> DupText() const;
 
   bool Enable(bool on) const { return ::EnableWindow(hwnd_, on) != 0; }
   bool IsEnabled() const { return ::IsWindowEnabled(hwnd_) != 0; }

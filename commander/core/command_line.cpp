@@ -4,6 +4,7 @@
 #include <cstring>
 #include <new>
 
+#include "heap_text.h"
 #include "str_util.h"
 
 const char kCopierProgram[] = "tarnget.exe";
@@ -54,10 +55,7 @@ public:
 
 private:
   void Take(char* text) {
-    if (!text || !args_.append(text)) {
-      delete[] text;
-      failed_ = true;
-    }
+    if (!append_text(args_, std::unique_ptr<char[]>(text))) failed_ = true;
   }
   chain<char>& args_;
   bool failed_ = false;
@@ -203,11 +201,7 @@ char* JoinArguments(chain<char>& args) {
   char* line = nullptr;
   bool failed = false;
   for (chnode<char>* node = args.head; node && !failed; node = node->next) {
-    char* piece = QuoteArgument(trim(node->item));
-    if (!piece || !pieces.append(piece)) {
-      delete[] piece;
-      failed = true;
-    }
+    if (!append_text(pieces, std::unique_ptr<char[]>(QuoteArgument(trim(node->item))))) failed = true;
   }
   if (!failed) line = join_strings(pieces);
   pieces.clear_delete();
@@ -226,7 +220,7 @@ char* ComposeCommandLine(const char* url, const char* localPath, int protocol, b
 
 int SplitCommandLine(const char* line, chain<char>& args) {
   // No argument is longer than the line, so one scratch buffer of its size holds any of them.
-  char* arg = new (std::nothrow) char[std::strlen(line) + 1];
+  const std::unique_ptr<char[]> arg(new (std::nothrow) char[std::strlen(line) + 1]);
   if (!arg) return -1;
   int result = 0;
   const char* p = line;
@@ -235,7 +229,7 @@ int SplitCommandLine(const char* line, chain<char>& args) {
       while (*p == ' ' || *p == '\t') ++p;
       if (*p == '\0') break;
     }
-    char* out = arg;
+    char* out = arg.get();
     bool quoted = false;
     while (*p != '\0' && (quoted || (*p != ' ' && *p != '\t'))) {
       if (*p == '"') {
@@ -259,13 +253,10 @@ int SplitCommandLine(const char* line, chain<char>& args) {
         CopyCharacter(out, p);
       }
     }
-    char* copy = dup_n(arg, static_cast<std::size_t>(out - arg));
-    if (!copy || !args.append(copy)) {
-      delete[] copy;
+    if (!append_text(args, std::unique_ptr<char[]>(dup_n(arg.get(), static_cast<std::size_t>(out - arg.get()))))) {
       result = -1;
       break;
     }
   }
-  delete[] arg;
   return result;
 }

@@ -65,9 +65,6 @@ TaskOptions::~TaskOptions() {
   for (const OptionListName& l : kOptionLists) (this->*l.list).clear_delete();
 }
 
-TaskOptions g_options;
-unsigned char g_optionsApplied = 0;
-
 const OptionListName kOptionLists[11] = {
     {"Tarnget 1st filename", &TaskOptions::firstFilename},
     {kLogPathHistory, &TaskOptions::logFile},

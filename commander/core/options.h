@@ -1,4 +1,4 @@
-// The task options: one process-wide set that the options sheet edits and every task
+// The task options: one set for the whole run that the options sheet edits and every task
 // launch turns into copier switches. Choices start at "Default" (selection 0, no switch),
 // flags at 0, texts empty; the history lists are filled from the settings at start.
 #pragma once
@@ -79,11 +79,6 @@ struct TaskOptions {
 
 // The choices of a yes-only option ("Include Unix links", "Include any linked in same site").
 extern const char* const kYesOnlyChoices[];
-
-// The process-wide option set, and whether any options page applied during this run
-// (only then are the option lists written back at exit).
-extern TaskOptions g_options;
-extern unsigned char g_optionsApplied;
 
 // The eleven option lists with the registry names they are kept under, in storing order.
 struct OptionListName {

@@ -1,6 +1,6 @@
-// The commander's process-wide settings: what the main window restores at start and
-// writes back at close. They start at their defaults; loading fills them before the
-// main window is created.
+// The commander's settings: what the main window restores at start and writes back at
+// close. They start at their defaults; loading fills them before the main window is
+// created.
 #pragma once
 #include <cstdint>
 #include "chain.h"
@@ -26,5 +26,3 @@ struct CommanderSettings {
     localPath.clear_delete();
   }
 };
-
-extern CommanderSettings g_settings;

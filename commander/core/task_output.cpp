@@ -3,6 +3,7 @@
 #include <cstring>
 #include <new>
 
+#include "heap_text.h"
 #include "str_util.h"
 
 char MessageCodeFor(char marker) {
@@ -40,8 +41,7 @@ void StoreLine(TaskOutput& out, const char* line, std::size_t length) {
     out.progressPending = 1;
     return;
   }
-  char* copy = dup_n(stored, storedLength);
-  if (!copy || !out.messages.append(copy)) delete[] copy;
+  append_text(out.messages, std::unique_ptr<char[]>(dup_n(stored, storedLength)));
   out.progressPending = 0;
 }
 

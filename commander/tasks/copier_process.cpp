@@ -1,6 +1,7 @@
 #include "copier_process.h"
 
 #include <cstring>
+#include <memory>
 #include <new>
 
 #include "str_util.h"
@@ -31,8 +32,8 @@ bool SpawnCopier(char* commandLine, HANDLE input, HANDLE output, bool ownEndsPri
   HANDLE inherit[2] = {input, output};
   SIZE_T size = 0;
   ::InitializeProcThreadAttributeList(nullptr, 1, 0, &size);
-  BYTE* storage = size ? new (std::nothrow) BYTE[size] : nullptr;
-  auto* attributes = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(storage);
+  const std::unique_ptr<BYTE[]> storage(size ? new (std::nothrow) BYTE[size] : nullptr);
+  auto* attributes = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(storage.get());
   bool initialised = attributes && ::InitializeProcThreadAttributeList(attributes, 1, 0, &size);
   if (initialised && ::UpdateProcThreadAttribute(attributes, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST, inherit,
                                                  sizeof inherit, nullptr, nullptr)) {
@@ -45,7 +46,6 @@ bool SpawnCopier(char* commandLine, HANDLE input, HANDLE output, bool ownEndsPri
       (si.lpAttributeList || ownEndsPrivate) && ::CreateProcessA(nullptr, commandLine, nullptr, nullptr, TRUE, flags,
                                                                  nullptr, nullptr, &si.StartupInfo, &pi) != 0;
   if (initialised) ::DeleteProcThreadAttributeList(attributes);
-  delete[] storage;
   return ok;
 }
 
@@ -54,7 +54,7 @@ bool SpawnCopier(char* commandLine, HANDLE input, HANDLE output, bool ownEndsPri
 bool StartCopier(const char* commandLine, CopierHandles& started) {
   started = CopierHandles{};
   // CreateProcessA may write into its command line; the caller's bytes stay as they are.
-  char* writable = dup_n(commandLine, std::strlen(commandLine));
+  const std::unique_ptr<char[]> writable(dup_n(commandLine, std::strlen(commandLine)));
   if (!writable) return false;
 
   // Every end inheritable, as the copier needs its two; the commander's own two are made
@@ -68,8 +68,7 @@ bool StartCopier(const char* commandLine, CopierHandles& started) {
                               ::SetHandleInformation(inWrite, HANDLE_FLAG_INHERIT, 0);
 
   PROCESS_INFORMATION pi{};
-  const bool ok = piped && SpawnCopier(writable, inRead, outWrite, ownEndsPrivate, pi);
-  delete[] writable;
+  const bool ok = piped && SpawnCopier(writable.get(), inRead, outWrite, ownEndsPrivate, pi);
   // The copier holds its own ends now: its input is at end of file at once, and the output
   // pipe breaks once every writer has gone.
   CloseIf(inWrite);

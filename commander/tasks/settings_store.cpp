@@ -4,8 +4,6 @@
 #include <cstring>
 
 #include "history.h"
-#include "options.h"
-#include "settings.h"
 #include "window_position_store.h"
 
 const char kCommanderSettingsKey[] = "Software\\Brennock\\Tarnwell Commander";
@@ -35,29 +33,31 @@ void SetDword(HKEY key, const char* name, std::int32_t value) {
 
 }  // namespace
 
-void LoadSettings() {
+void LoadSettings(CommanderState& state) {
+  CommanderSettings& settings = state.settings;
   HKEY key;
   if (::RegOpenKeyExA(HKEY_CURRENT_USER, kCommanderSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return;
 
-  load_window_position(key, g_settings.position);
+  load_window_position(key, settings.position);
 
-  load_history(key, "Remote URL", g_settings.remoteUrl, kHistoryLimit);
-  load_history(key, "Local path", g_settings.localPath, kHistoryLimit);
+  load_history(key, "Remote URL", settings.remoteUrl, kHistoryLimit);
+  load_history(key, "Local path", settings.localPath, kHistoryLimit);
 
-  QueryInto(key, "Top most", &g_settings.topMost, 1);
-  QueryInto(key, "Use options", &g_settings.useOptions, 1);
-  QueryInto(key, "Use tarnget config", &g_settings.useTarngetConfig, 1);
-  QueryInto(key, "Task list status width", &g_settings.statusWidth, 4);
-  QueryInto(key, "Task list command width", &g_settings.commandWidth, 4);
-  QueryInto(key, "Task list switch", &g_settings.taskListSwitch, 1);
+  QueryInto(key, "Top most", &settings.topMost, 1);
+  QueryInto(key, "Use options", &settings.useOptions, 1);
+  QueryInto(key, "Use tarnget config", &settings.useTarngetConfig, 1);
+  QueryInto(key, "Task list status width", &settings.statusWidth, 4);
+  QueryInto(key, "Task list command width", &settings.commandWidth, 4);
+  QueryInto(key, "Task list switch", &settings.taskListSwitch, 1);
 
   for (const OptionListName& list : kOptionLists)
-    load_history(key, list.registryName, g_options.*list.list, kHistoryLimit);
+    load_history(key, list.registryName, state.options.*list.list, kHistoryLimit);
 
   ::RegCloseKey(key);
 }
 
-void SaveSettings(const CommanderControls& controls) {
+void SaveSettings(const CommanderControls& controls, CommanderState& state) {
+  CommanderSettings& settings = state.settings;
   HKEY key;
   if (::RegOpenKeyExA(HKEY_CURRENT_USER, kCommanderSettingsKey, 0, KEY_WRITE, &key) != ERROR_SUCCESS &&
       ::RegCreateKeyExA(HKEY_CURRENT_USER, kCommanderSettingsKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE,
@@ -65,28 +65,28 @@ void SaveSettings(const CommanderControls& controls) {
     return;
 
   RECT r;
-  if (TWindow(controls.window).GetRestoredRect(r)) save_window_position(key, r, g_settings.position);
+  if (TWindow(controls.window).GetRestoredRect(r)) save_window_position(key, r, settings.position);
 
   FieldTexts texts;
-  CollectWindowState(controls, texts);
+  CollectWindowState(controls, settings, texts);
 
-  save_history(key, "Remote URL", g_settings.remoteUrl, kHistoryLimit);
-  save_history(key, "Local path", g_settings.localPath, kHistoryLimit);
+  save_history(key, "Remote URL", settings.remoteUrl, kHistoryLimit);
+  save_history(key, "Local path", settings.localPath, kHistoryLimit);
 
-  SetBinary(key, "Top most", &g_settings.topMost, 1);
-  SetBinary(key, "Use options", &g_settings.useOptions, 1);
-  SetBinary(key, "Use tarnget config", &g_settings.useTarngetConfig, 1);
-  SetDword(key, "Task list status width", g_settings.statusWidth);
-  SetDword(key, "Task list command width", g_settings.commandWidth);
+  SetBinary(key, "Top most", &settings.topMost, 1);
+  SetBinary(key, "Use options", &settings.useOptions, 1);
+  SetBinary(key, "Use tarnget config", &settings.useTarngetConfig, 1);
+  SetDword(key, "Task list status width", settings.statusWidth);
+  SetDword(key, "Task list command width", settings.commandWidth);
   // While running, the byte holds what the next "&Task" click selects, the opposite of
   // what is shown; the stored byte says whether the task list was shown at exit.
-  g_settings.taskListSwitch = g_settings.taskListSwitch ? 0 : 1;
-  SetBinary(key, "Task list switch", &g_settings.taskListSwitch, 1);
+  settings.taskListSwitch = settings.taskListSwitch ? 0 : 1;
+  SetBinary(key, "Task list switch", &settings.taskListSwitch, 1);
 
   // Option lists only after an options page applied: otherwise the stored lists stay.
-  if (g_optionsApplied)
+  if (state.optionsApplied)
     for (const OptionListName& list : kOptionLists)
-      save_history(key, list.registryName, g_options.*list.list, kHistoryLimit);
+      save_history(key, list.registryName, state.options.*list.list, kHistoryLimit);
 
   ::RegCloseKey(key);
 }

@@ -5,7 +5,6 @@
 TarngetTaskItem::~TarngetTaskItem() {
   if (process) ::CloseHandle(process);
   if (outputPipe) ::CloseHandle(outputPipe);
-  delete[] commandLine;
 }
 
 bool IsTaskRunning(const TarngetTaskItem& task) {
@@ -17,7 +16,7 @@ bool IsTaskRunning(const TarngetTaskItem& task) {
 }
 
 bool chain_traits<TarngetTaskItem>::equal(const TarngetTaskItem* element, const TarngetTaskItem* key) {
-  const char* a = element->commandLine ? element->commandLine : "";
-  const char* b = key->commandLine ? key->commandLine : "";
+  const char* a = element->commandLine ? element->commandLine.get() : "";
+  const char* b = key->commandLine ? key->commandLine.get() : "";
   return element->process == key->process && compare_nocase(a, b) == 0;
 }

@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 #include <cstdint>
+#include <memory>
 #include "chain.h"
 #include "task_output.h"
 
@@ -10,7 +11,7 @@ enum TaskState : std::int32_t { kTaskActive = 0, kTaskOk = 1, kTaskError = 2 };
 
 struct TarngetTaskItem {
   std::int32_t state = kTaskActive;
-  char* commandLine = nullptr;  // new[]; the program name, a blank, then the arguments
+  std::unique_ptr<char[]> commandLine;  // the program name, a blank, then the arguments
   HANDLE process = nullptr;
   HANDLE outputPipe = nullptr;    // reading end of the copier's stdout and stderr
   TaskOutput output;              // stored lines, the line still arriving, the progress line

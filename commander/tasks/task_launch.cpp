@@ -1,11 +1,10 @@
 #include "task_launch.h"
 
+#include <memory>
 #include <new>
 
 #include "command_line.h"
-#include "options.h"
 #include "prompts.h"
-#include "settings.h"
 #include "str_util.h"
 #include "url.h"
 
@@ -13,34 +12,33 @@ namespace {
 
 // The protocol number of the URL's scheme as typed, or -1 after telling the user.
 int FindProtocol(HWND owner, const char* url) {
-  char* scheme = new (std::nothrow) char[url_component_size(url)];
+  const std::unique_ptr<char[]> scheme(new (std::nothrow) char[url_component_size(url)]);
   if (!scheme) return -1;
-  parse_url(url, scheme, nullptr, nullptr, nullptr, nullptr, nullptr);
-  const int protocol = name_index(protocol_names, scheme);
+  parse_url(url, scheme.get(), nullptr, nullptr, nullptr, nullptr, nullptr);
+  const int protocol = name_index(protocol_names, scheme.get());
   if (protocol < 0) {
-    char* text = format_alloc("Unknown protocol \"%s\"", scheme);
-    ShowError(owner, text ? text : "Unknown protocol");
-    delete[] text;
+    const std::unique_ptr<char[]> text(format_alloc("Unknown protocol \"%s\"", scheme.get()));
+    ShowError(owner, text ? text.get() : "Unknown protocol");
   }
-  delete[] scheme;
   return protocol;
 }
 
 }  // namespace
 
-int LaunchTask(const CommanderControls& controls, TaskBoard& board) {
+int LaunchTask(const CommanderControls& controls, CommanderState& state, TaskBoard& board) {
   FieldTexts texts;
-  CollectWindowState(controls, texts);
+  CollectWindowState(controls, state.settings, texts);
   // Tested as typed: a URL of blanks passes and reaches the copier as an empty argument.
   if (texts.url[0] == '\0') {
     ShowError(controls.window, "Remote URL not given");
     return -1;
   }
-  const int protocol = FindProtocol(controls.window, texts.url);
+  const int protocol = FindProtocol(controls.window, texts.url.get());
   if (protocol < 0) return -1;
 
-  char* commandLine = ComposeCommandLine(texts.url, texts.localPath, protocol, g_settings.useTarngetConfig != 0,
-                                         g_settings.useOptions != 0, g_options);
+  char* commandLine =
+      ComposeCommandLine(texts.url.get(), texts.localPath.get(), protocol, state.settings.useTarngetConfig != 0,
+                         state.settings.useOptions != 0, state.options);
   if (!commandLine) {
     ShowSpawnError(controls.window);
     return -1;

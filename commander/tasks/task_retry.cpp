@@ -7,7 +7,7 @@ int TaskBoard::RetryTask(int row) {
   // A running copier is never started a second time under one record.
   if (!task || IsTaskRunning(*task)) return -1;
   CopierHandles started;
-  if (!StartCopier(task->commandLine, started)) {
+  if (!StartCopier(task->commandLine.get(), started)) {
     ShowSpawnError(owner_);
     return -1;
   }

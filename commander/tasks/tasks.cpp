@@ -1,5 +1,6 @@
 #include "tasks.h"
 
+#include <memory>
 #include <new>
 
 #include "command_line.h"
@@ -30,9 +31,8 @@ std::size_t TakeOutput(TarngetTaskItem& task, std::size_t want) {
 const char* StateText(std::int32_t state) { return kStateTexts[state]; }
 
 void ShowSpawnError(HWND owner) {
-  char* text = format_alloc("Spawn %s error", kCopierProgram);
-  ShowError(owner, text ? text : "Spawn error");
-  delete[] text;
+  const std::unique_ptr<char[]> text(format_alloc("Spawn %s error", kCopierProgram));
+  ShowError(owner, text ? text.get() : "Spawn error");
 }
 
 std::size_t WaitingOutput(const TarngetTaskItem& task) {
@@ -47,15 +47,15 @@ std::size_t ReadTaskOutput(TarngetTaskItem& task, std::size_t most) {
 }
 
 int TaskBoard::StartTask(char* commandLine) {
+  std::unique_ptr<char[]> owned(commandLine);
   CopierHandles started;
-  if (!StartCopier(commandLine, started)) {
-    delete[] commandLine;
+  if (!StartCopier(owned.get(), started)) {
     ShowSpawnError(owner_);
     return -1;
   }
   TarngetTaskItem* task = new (std::nothrow) TarngetTaskItem;
   if (task) {
-    task->commandLine = commandLine;
+    task->commandLine = std::move(owned);
     task->process = started.process;
     task->outputPipe = started.outputPipe;
   }
@@ -69,7 +69,6 @@ int TaskBoard::StartTask(char* commandLine) {
     } else {
       ::CloseHandle(started.process);
       ::CloseHandle(started.outputPipe);
-      delete[] commandLine;
     }
     ShowSpawnError(owner_);
     return -1;
@@ -161,11 +160,10 @@ void TaskBoard::KillSelected() {
 
 void TaskBoard::ClearFinished() {
   const int count = tasks_.count;
-  TarngetTaskItem** snapshot = tasks_.to_array();
+  const std::unique_ptr<TarngetTaskItem*[]> snapshot(tasks_.to_array());
   if (!snapshot) return;
   for (int i = count - 1; i >= 0; --i)
     if (!IsTaskRunning(*snapshot[i])) RemoveTask(i);
-  delete[] snapshot;
 }
 
 int TaskBoard::RemoveAll() {
@@ -179,6 +177,6 @@ void TaskBoard::DisplayText(NMLVDISPINFOA& request) const {
   // By position, not by the chain's cursor: this request may arrive in the middle of any walk.
   const TarngetTaskItem* task = tasks_.nth(request.item.iItem);
   if (!task || !task->commandLine) return;
-  request.item.pszText = const_cast<char*>(find_char(task->commandLine, ' '));
+  request.item.pszText = find_char(task->commandLine.get(), ' ');
   if (*request.item.pszText == ' ') ++request.item.pszText;
 }

@@ -1,25 +1,22 @@
 #include "window_state.h"
 
 #include "history.h"
-#include "settings.h"
 
-void CollectWindowState(const CommanderControls& controls, FieldTexts& texts) {
+void CollectWindowState(const CommanderControls& controls, CommanderSettings& settings, FieldTexts& texts) {
   // Read whole: a fixed buffer would cut a long URL or path without a word.
-  delete[] texts.url;
-  delete[] texts.localPath;
   texts.url = controls.url->DupText();
   texts.localPath = controls.localPath->DupText();
 
   // Only the committed entries: the fields add their edit text when they lose the focus.
-  read_combo(*controls.url, g_settings.remoteUrl);
-  read_combo(*controls.localPath, g_settings.localPath);
+  read_combo(*controls.url, settings.remoteUrl);
+  read_combo(*controls.localPath, settings.localPath);
 
-  g_settings.topMost = controls.topMost->IsChecked() ? 1 : 0;
-  g_settings.useOptions = controls.useOptions->IsChecked() ? 1 : 0;
-  g_settings.useTarngetConfig = controls.useTarngetConfig->IsChecked() ? 1 : 0;
+  settings.topMost = controls.topMost->IsChecked() ? 1 : 0;
+  settings.useOptions = controls.useOptions->IsChecked() ? 1 : 0;
+  settings.useTarngetConfig = controls.useTarngetConfig->IsChecked() ? 1 : 0;
 
   if (controls.taskList && controls.taskList->IsWindow()) {
-    g_settings.statusWidth = controls.taskList->GetColumnWidth(0);
-    g_settings.commandWidth = controls.taskList->GetColumnWidth(1);
+    settings.statusWidth = controls.taskList->GetColumnWidth(0);
+    settings.commandWidth = controls.taskList->GetColumnWidth(1);
   }
 }

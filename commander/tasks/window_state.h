@@ -2,7 +2,9 @@
 // starts and before the settings are saved. One function serves both.
 #pragma once
 #include <windows.h>
+#include <memory>
 #include "controls.h"
+#include "settings.h"
 
 // The main window's controls that the collect step reads; all belong to the main window.
 struct CommanderControls {
@@ -15,19 +17,12 @@ struct CommanderControls {
   const TListView* taskList = nullptr;   // null before the list view exists: widths stay
 };
 
-// The edit texts of the URL and local-path fields, whole, as new[] strings it frees.
+// The edit texts of the URL and local-path fields, whole.
 struct FieldTexts {
-  char* url = nullptr;
-  char* localPath = nullptr;
-  FieldTexts() = default;
-  FieldTexts(const FieldTexts&) = delete;
-  FieldTexts& operator=(const FieldTexts&) = delete;
-  ~FieldTexts() {
-    delete[] url;
-    delete[] localPath;
-  }
+  std::unique_ptr<char[]> url;
+  std::unique_ptr<char[]> localPath;
 };
 
-// Reads both edit texts into `texts`, and into the settings: the two fields' committed
+// Reads both edit texts into `texts`, and into `settings`: the two fields' committed
 // lists, the three check boxes and the widths of the task list's two columns.
-void CollectWindowState(const CommanderControls& controls, FieldTexts& texts);
+void CollectWindowState(const CommanderControls& controls, CommanderSettings& settings, FieldTexts& texts);

@@ -25,8 +25,8 @@ DEFINE_RESPONSE_TABLE(TPropertyPageCommon, TOptionsPage) = {
     {},
 };
 
-TPropertyPageCommon::TPropertyPageCommon()
-    : TOptionsPage(IDD_OPTIONS_COMMON),
+TPropertyPageCommon::TPropertyPageCommon(CommanderState& state)
+    : TOptionsPage(IDD_OPTIONS_COMMON, state),
       createDirBox(this, IDC_COMMON_CREATE_DIR),
       overwriteBox(this, IDC_COMMON_OVERWRITE),
       recursiveBox(this, IDC_COMMON_RECURSIVE),
@@ -62,43 +62,43 @@ void TPropertyPageCommon::SetupWindow() {
 }
 
 void TPropertyPageCommon::ShowValues() {
-  ShowChoice(createDirBox, g_options.createDirectory);
-  ShowChoice(overwriteBox, g_options.overwriteMode);
-  ShowChoice(recursiveBox, g_options.recursiveMode);
-  ShowChoice(gaugeBox, g_options.transferGauge);
-  ShowChoice(talkBox, g_options.clientServerTalk);
-  ShowFlag(useIncludeBox, g_options.useInclusivePatterns);
-  ShowHistory(includeBox, g_options.inclusivePatterns);
-  ShowFlag(useExcludeBox, g_options.useExclusivePatterns);
-  ShowHistory(excludeBox, g_options.exclusivePatterns);
-  ShowFlag(useFirstFilenameBox, g_options.useFirstFilename);
-  ShowHistory(firstFilenameBox, g_options.firstFilename);
-  ShowFlag(useLogBox, g_options.useLogFile);
-  ShowHistory(logBox, g_options.logFile);
-  ShowFlag(useWorkDirBox, g_options.useWorkDirectory);
-  ShowHistory(workDirBox, g_options.workDirectory);
+  ShowChoice(createDirBox, options_.createDirectory);
+  ShowChoice(overwriteBox, options_.overwriteMode);
+  ShowChoice(recursiveBox, options_.recursiveMode);
+  ShowChoice(gaugeBox, options_.transferGauge);
+  ShowChoice(talkBox, options_.clientServerTalk);
+  ShowFlag(useIncludeBox, options_.useInclusivePatterns);
+  ShowHistory(includeBox, options_.inclusivePatterns);
+  ShowFlag(useExcludeBox, options_.useExclusivePatterns);
+  ShowHistory(excludeBox, options_.exclusivePatterns);
+  ShowFlag(useFirstFilenameBox, options_.useFirstFilename);
+  ShowHistory(firstFilenameBox, options_.firstFilename);
+  ShowFlag(useLogBox, options_.useLogFile);
+  ShowHistory(logBox, options_.logFile);
+  ShowFlag(useWorkDirBox, options_.useWorkDirectory);
+  ShowHistory(workDirBox, options_.workDirectory);
   // Typing stops at what the option keeps, rather than losing the rest unseen.
   retriesEdit.LimitText(kShortTextSize - 1);
-  retriesEdit.SetText(g_options.retryCount);
+  retriesEdit.SetText(options_.retryCount);
 }
 
 void TPropertyPageCommon::StoreValues() {
-  g_options.createDirectory.selection = ReadChoice(createDirBox);
-  g_options.overwriteMode.selection = ReadChoice(overwriteBox);
-  g_options.recursiveMode.selection = ReadChoice(recursiveBox);
-  g_options.transferGauge.selection = ReadChoice(gaugeBox);
-  g_options.clientServerTalk.selection = ReadChoice(talkBox);
-  g_options.useInclusivePatterns = ReadFlag(useIncludeBox);
-  read_combo(includeBox, g_options.inclusivePatterns);
-  g_options.useExclusivePatterns = ReadFlag(useExcludeBox);
-  read_combo(excludeBox, g_options.exclusivePatterns);
-  g_options.useFirstFilename = ReadFlag(useFirstFilenameBox);
-  read_combo(firstFilenameBox, g_options.firstFilename);
-  g_options.useLogFile = ReadFlag(useLogBox);
-  read_combo(logBox, g_options.logFile);
-  g_options.useWorkDirectory = ReadFlag(useWorkDirBox);
-  read_combo(workDirBox, g_options.workDirectory);
-  ReadShortText(retriesEdit, g_options.retryCount);
+  options_.createDirectory.selection = ReadChoice(createDirBox);
+  options_.overwriteMode.selection = ReadChoice(overwriteBox);
+  options_.recursiveMode.selection = ReadChoice(recursiveBox);
+  options_.transferGauge.selection = ReadChoice(gaugeBox);
+  options_.clientServerTalk.selection = ReadChoice(talkBox);
+  options_.useInclusivePatterns = ReadFlag(useIncludeBox);
+  read_combo(includeBox, options_.inclusivePatterns);
+  options_.useExclusivePatterns = ReadFlag(useExcludeBox);
+  read_combo(excludeBox, options_.exclusivePatterns);
+  options_.useFirstFilename = ReadFlag(useFirstFilenameBox);
+  read_combo(firstFilenameBox, options_.firstFilename);
+  options_.useLogFile = ReadFlag(useLogBox);
+  read_combo(logBox, options_.logFile);
+  options_.useWorkDirectory = ReadFlag(useWorkDirBox);
+  read_combo(workDirBox, options_.workDirectory);
+  ReadShortText(retriesEdit, options_.retryCount);
 }
 
 // Id 65535 also names the labels: only a click of the "+" button itself commits.

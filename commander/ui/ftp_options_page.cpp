@@ -10,8 +10,8 @@ DEFINE_RESPONSE_TABLE(TPropertyPageFTP, TOptionsPage) = {
     {},
 };
 
-TPropertyPageFTP::TPropertyPageFTP()
-    : TOptionsPage(IDD_OPTIONS_FTP),
+TPropertyPageFTP::TPropertyPageFTP(CommanderState& state)
+    : TOptionsPage(IDD_OPTIONS_FTP, state),
       downloadButton(this, IDC_FTP_DOWNLOAD),
       uploadButton(this, IDC_FTP_UPLOAD),
       dirListButton(this, IDC_FTP_DIR_LIST),
@@ -27,26 +27,26 @@ TPropertyPageFTP::TPropertyPageFTP()
 }
 
 void TPropertyPageFTP::ShowValues() {
-  if (g_options.ftpUpload) uploadButton.SetCheck(BST_CHECKED);
-  else if (g_options.ftpGetDirList) dirListButton.SetCheck(BST_CHECKED);
+  if (options_.ftpUpload) uploadButton.SetCheck(BST_CHECKED);
+  else if (options_.ftpGetDirList) dirListButton.SetCheck(BST_CHECKED);
   else downloadButton.SetCheck(BST_CHECKED);
-  ShowFlag(useDirListNameBox, g_options.useDirListName);
-  ShowHistory(dirListNameBox, g_options.dirListName);
-  ShowChoice(eraseBox, g_options.eraseSource);
-  ShowYesOnly(unixLinksBox, g_options.includeUnixLinks);
-  ShowChoice(pasvBox, g_options.pasvMode);
-  useProxyBox.SetCheck(g_options.ftpProxyState);
-  ShowHistory(proxyBox, g_options.ftpProxy);
+  ShowFlag(useDirListNameBox, options_.useDirListName);
+  ShowHistory(dirListNameBox, options_.dirListName);
+  ShowChoice(eraseBox, options_.eraseSource);
+  ShowYesOnly(unixLinksBox, options_.includeUnixLinks);
+  ShowChoice(pasvBox, options_.pasvMode);
+  useProxyBox.SetCheck(options_.ftpProxyState);
+  ShowHistory(proxyBox, options_.ftpProxy);
 }
 
 void TPropertyPageFTP::StoreValues() {
-  g_options.ftpUpload = ReadFlag(uploadButton);
-  g_options.ftpGetDirList = ReadFlag(dirListButton);
-  g_options.useDirListName = ReadFlag(useDirListNameBox);
-  read_combo(dirListNameBox, g_options.dirListName);
-  g_options.eraseSource.selection = ReadChoice(eraseBox);
-  g_options.includeUnixLinks = ReadChoice(unixLinksBox);
-  g_options.pasvMode.selection = ReadChoice(pasvBox);
-  g_options.ftpProxyState = useProxyBox.GetCheck();
-  read_combo(proxyBox, g_options.ftpProxy);
+  options_.ftpUpload = ReadFlag(uploadButton);
+  options_.ftpGetDirList = ReadFlag(dirListButton);
+  options_.useDirListName = ReadFlag(useDirListNameBox);
+  read_combo(dirListNameBox, options_.dirListName);
+  options_.eraseSource.selection = ReadChoice(eraseBox);
+  options_.includeUnixLinks = ReadChoice(unixLinksBox);
+  options_.pasvMode.selection = ReadChoice(pasvBox);
+  options_.ftpProxyState = useProxyBox.GetCheck();
+  read_combo(proxyBox, options_.ftpProxy);
 }

@@ -10,8 +10,8 @@ DEFINE_RESPONSE_TABLE(TPropertyPageHTTP, TOptionsPage) = {
     {},
 };
 
-TPropertyPageHTTP::TPropertyPageHTTP()
-    : TOptionsPage(IDD_OPTIONS_HTTP),
+TPropertyPageHTTP::TPropertyPageHTTP(CommanderState& state)
+    : TOptionsPage(IDD_OPTIONS_HTTP, state),
       downloadButton(this, IDC_HTTP_DOWNLOAD),
       recoveryButton(this, IDC_HTTP_RECOVERY),
       useDefaultHtmlBox(this, IDC_HTTP_USE_DEFAULT_HTML),
@@ -26,23 +26,23 @@ TPropertyPageHTTP::TPropertyPageHTTP()
 }
 
 void TPropertyPageHTTP::ShowValues() {
-  (g_options.httpRecovery ? recoveryButton : downloadButton).SetCheck(BST_CHECKED);
-  ShowFlag(useDefaultHtmlBox, g_options.useDefaultHtml);
-  ShowHistory(defaultHtmlBox, g_options.defaultHtml);
-  ShowYesOnly(sameSiteBox, g_options.includeSameSite);
-  ShowChoice(relocateBox, g_options.relocateImages);
-  ShowChoice(nonHtmlBox, g_options.includeNonHtml);
-  useProxyBox.SetCheck(g_options.httpProxyState);
-  ShowHistory(proxyBox, g_options.httpProxy);
+  (options_.httpRecovery ? recoveryButton : downloadButton).SetCheck(BST_CHECKED);
+  ShowFlag(useDefaultHtmlBox, options_.useDefaultHtml);
+  ShowHistory(defaultHtmlBox, options_.defaultHtml);
+  ShowYesOnly(sameSiteBox, options_.includeSameSite);
+  ShowChoice(relocateBox, options_.relocateImages);
+  ShowChoice(nonHtmlBox, options_.includeNonHtml);
+  useProxyBox.SetCheck(options_.httpProxyState);
+  ShowHistory(proxyBox, options_.httpProxy);
 }
 
 void TPropertyPageHTTP::StoreValues() {
-  g_options.httpRecovery = ReadFlag(recoveryButton);
-  g_options.useDefaultHtml = ReadFlag(useDefaultHtmlBox);
-  read_combo(defaultHtmlBox, g_options.defaultHtml);
-  g_options.includeSameSite = ReadChoice(sameSiteBox);
-  g_options.relocateImages.selection = ReadChoice(relocateBox);
-  g_options.includeNonHtml.selection = ReadChoice(nonHtmlBox);
-  g_options.httpProxyState = useProxyBox.GetCheck();
-  read_combo(proxyBox, g_options.httpProxy);
+  options_.httpRecovery = ReadFlag(recoveryButton);
+  options_.useDefaultHtml = ReadFlag(useDefaultHtmlBox);
+  read_combo(defaultHtmlBox, options_.defaultHtml);
+  options_.includeSameSite = ReadChoice(sameSiteBox);
+  options_.relocateImages.selection = ReadChoice(relocateBox);
+  options_.includeNonHtml.selection = ReadChoice(nonHtmlBox);
+  options_.httpProxyState = useProxyBox.GetCheck();
+  read_combo(proxyBox, options_.httpProxy);
 }

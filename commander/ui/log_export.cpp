@@ -86,7 +86,7 @@ void TarngetMessageDialog::CmCopyAll() {
 
 void TarngetMessageDialog::CmSaveAs() {
   char path[MAX_PATH];
-  LogFileName(currentTask_->commandLine, path, sizeof path);
+  LogFileName(currentTask_->commandLine.get(), path, sizeof path);
   std::unique_ptr<char[]> filter(platform_filter(kLogFilter));
   OPENFILENAMEA ofn{};
   ofn.lStructSize = sizeof ofn;

@@ -8,7 +8,6 @@
 #include "options_sheet.h"
 #include "prompts.h"
 #include "resource.h"
-#include "settings.h"
 #include "settings_store.h"
 #include "str_util.h"
 #include "tarnwell_version.h"
@@ -48,7 +47,7 @@ DEFINE_RESPONSE_TABLE(TDialogTarnwellCommander, TDialog) = {
 // the binding for a read of the member before its construction.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wuninitialized"
-TDialogTarnwellCommander::TDialogTarnwellCommander()
+TDialogTarnwellCommander::TDialogTarnwellCommander(CommanderState& state)
     : TDialog(nullptr, IDD_COMMANDER),
       dropTarget(urlBox),
       goButton(this, IDC_GO),
@@ -57,8 +56,9 @@ TDialogTarnwellCommander::TDialogTarnwellCommander()
       useConfigBox(this, IDC_USE_CONFIG),
       urlBox(this, IDC_URL),
       localBox(this, IDC_LOCAL),
-      placeholder(this, IDC_TASK_PLACEHOLDER) {
-  LoadSettings();
+      placeholder(this, IDC_TASK_PLACEHOLDER),
+      state_(state) {
+  LoadSettings(state_);
 }
 #pragma GCC diagnostic pop
 
@@ -88,19 +88,19 @@ void TDialogTarnwellCommander::SetupWindow() {
   ::DragAcceptFiles(hwnd_, TRUE);
   ::RegisterDragDrop(hwnd_, &dropTarget);
 
-  if (g_settings.position.x != kNotSet) MoveTo(g_settings.position.x, g_settings.position.y);
+  if (state_.settings.position.x != kNotSet) MoveTo(state_.settings.position.x, state_.settings.position.y);
   SetText("Tarnwell Commander v" TARNWELL_VERSION);
   if (HICON icon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_PROGRAM)))
     Post(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
 
   // From here on the combo boxes hold these lists until they are read back.
-  fill_combo_take(urlBox, g_settings.remoteUrl, false);
-  fill_combo_take(localBox, g_settings.localPath, false);
+  fill_combo_take(urlBox, state_.settings.remoteUrl, false);
+  fill_combo_take(localBox, state_.settings.localPath, false);
 
-  topMostBox.SetCheck(g_settings.topMost ? BST_CHECKED : BST_UNCHECKED);
+  topMostBox.SetCheck(state_.settings.topMost ? BST_CHECKED : BST_UNCHECKED);
   ApplyTopMost();
-  useOptionsBox.SetCheck(g_settings.useOptions ? BST_CHECKED : BST_UNCHECKED);
-  useConfigBox.SetCheck(g_settings.useTarngetConfig ? BST_CHECKED : BST_UNCHECKED);
+  useOptionsBox.SetCheck(state_.settings.useOptions ? BST_CHECKED : BST_UNCHECKED);
+  useConfigBox.SetCheck(state_.settings.useTarngetConfig ? BST_CHECKED : BST_UNCHECKED);
 
   CreateTaskList();
   SetTimer(0, 1000);
@@ -114,9 +114,9 @@ void TDialogTarnwellCommander::CleanupWindow() {
 // The setting holds the state this call selects; afterwards it holds the other one, which
 // the next "&Task" click selects.
 void TDialogTarnwellCommander::ApplyTaskPanelSwitch() {
-  SetPos(nullptr, 0, 0, fullWidth, g_settings.taskListSwitch ? fullHeight : collapsedHeight,
+  SetPos(nullptr, 0, 0, fullWidth, state_.settings.taskListSwitch ? fullHeight : collapsedHeight,
          SWP_NOMOVE | SWP_NOZORDER);
-  g_settings.taskListSwitch = !g_settings.taskListSwitch;
+  state_.settings.taskListSwitch = !state_.settings.taskListSwitch;
 }
 
 void TDialogTarnwellCommander::ApplyTopMost() {
@@ -146,10 +146,10 @@ void TDialogTarnwellCommander::CreateTaskList() {
     taskList.reset();  // no list, no tasks: Go checks for the list
     return;
   }
-  taskList->InsertColumn(0, "Status", g_settings.statusWidth);
+  taskList->InsertColumn(0, "Status", state_.settings.statusWidth);
   taskList->InsertColumn(1, "Tarnwell command-line arguments",
-                         g_settings.commandWidth == kNotSet ? FillWidth(width, g_settings.statusWidth)
-                                                            : g_settings.commandWidth);
+                         state_.settings.commandWidth == kNotSet ? FillWidth(width, state_.settings.statusWidth)
+                                                            : state_.settings.commandWidth);
 }
 
 // The panel's two heights and the width grow with the dialog the system rescales.
@@ -176,7 +176,7 @@ void TDialogTarnwellCommander::CmAbout() {
 }
 
 void TDialogTarnwellCommander::CmOptions() {
-  TPropertySheetOptions sheet(hwnd_);
+  TPropertySheetOptions sheet(hwnd_, state_);
   sheet.Execute();
 }
 
@@ -189,24 +189,22 @@ void TDialogTarnwellCommander::CmTarngetConfig() {
     configProcess = nullptr;
   }
   // CreateProcessA may write into its command line, so it gets a copy.
-  char* commandLine = dup_n(configCommand, std::strlen(configCommand));
+  const std::unique_ptr<char[]> commandLine(dup_n(configCommand, std::strlen(configCommand)));
   if (!commandLine) return;
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION started{};
-  if (::CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started)) {
+  if (::CreateProcessA(nullptr, commandLine.get(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started)) {
     ::CloseHandle(started.hThread);
     configProcess = started.hProcess;
-  } else if (char* text = format_alloc("Spawn %s error", configCommand)) {
-    ShowError(hwnd_, text);
-    delete[] text;
+  } else if (const std::unique_ptr<char[]> text{format_alloc("Spawn %s error", configCommand)}) {
+    ShowError(hwnd_, text.get());
   }
-  delete[] commandLine;
 }
 
 // Closing succeeds only once every task is gone; a refusal keeps the window open.
 void TDialogTarnwellCommander::EvClose() {
   if (RemoveAllTasks() != 0) return;
-  SaveSettings(ControlsOf(*this));
+  SaveSettings(ControlsOf(*this), state_);
   CloseWindow(IDCANCEL);
 }

@@ -6,6 +6,7 @@
 #include <memory>
 #include "chain.h"
 #include "combo_support.h"
+#include "commander_state.h"
 #include "dialog.h"
 #include "task_list_view.h"
 #include "task_item.h"
@@ -13,7 +14,8 @@
 
 class TDialogTarnwellCommander : public TDialog {
 public:
-  TDialogTarnwellCommander();
+  // Loads the settings into `state`, which outlives the window.
+  explicit TDialogTarnwellCommander(CommanderState& state);
   ~TDialogTarnwellCommander() override;
 
   TComboBoxDropTarget dropTarget;  // text dragged anywhere onto the window goes to urlBox
@@ -60,6 +62,8 @@ protected:
   void EvContextMenu(TMessage& m);
 
 private:
+  CommanderState& state_;
+
   void ApplyTaskPanelSwitch();
   void ApplyTopMost();
   void CreateTaskList();

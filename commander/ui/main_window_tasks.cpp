@@ -13,7 +13,7 @@
 void TDialogTarnwellCommander::CmGo() {
   if (!taskList) return;
   TaskBoard board(hwnd_, *taskList, taskChain);
-  LaunchTask(ControlsOf(*this), board);
+  LaunchTask(ControlsOf(*this), state_, board);
 }
 
 void TDialogTarnwellCommander::CmKill() {

@@ -132,7 +132,7 @@ void TarngetMessageDialog::SetupWindow() {
   TDialog::SetupWindow();
   PlaceNearOwner(Handle(), ParentHandle());
   SetText("Tarnwell Message Box");
-  commandLine.SetText(currentTask_->commandLine);
+  commandLine.SetText(currentTask_->commandLine.get());
   progressRow_ = 0;
   AddFirstLine();
   Refresh();
@@ -210,7 +210,7 @@ void TarngetMessageDialog::Step(int direction) {
   TarngetTaskItem* task = tasks_->next();
   if (!task) task = direction > 0 ? tasks_->first() : tasks_->last();
   currentTask_ = task;
-  commandLine.SetText(currentTask_->commandLine);
+  commandLine.SetText(currentTask_->commandLine.get());
 
   list.Show(SW_HIDE);
   list.Clear();

@@ -14,8 +14,8 @@ DEFINE_RESPONSE_TABLE(TPropertyPageNNTP, TOptionsPage) = {
 
 // The template also holds a hidden "Upload" button with the id of "Outdate"; it comes
 // after "Outdate", so the id finds "Outdate".
-TPropertyPageNNTP::TPropertyPageNNTP()
-    : TOptionsPage(IDD_OPTIONS_NNTP),
+TPropertyPageNNTP::TPropertyPageNNTP(CommanderState& state)
+    : TOptionsPage(IDD_OPTIONS_NNTP, state),
       downloadButton(this, IDC_NNTP_DOWNLOAD),
       outdateButton(this, IDC_NNTP_OUTDATE),
       decodeBox(this, IDC_NNTP_DECODE),
@@ -29,24 +29,24 @@ TPropertyPageNNTP::TPropertyPageNNTP()
 }
 
 void TPropertyPageNNTP::ShowValues() {
-  (g_options.nntpOutdate ? outdateButton : downloadButton).SetCheck(BST_CHECKED);
-  ShowChoice(decodeBox, g_options.decodePosts);
+  (options_.nntpOutdate ? outdateButton : downloadButton).SetCheck(BST_CHECKED);
+  ShowChoice(decodeBox, options_.decodePosts);
   minRowsEdit.LimitText(kShortTextSize - 1);
-  minRowsEdit.SetText(g_options.minimumRows);
-  ShowFlag(useMsgidDirBox, g_options.useMsgidDirectory);
-  ShowHistory(msgidDirBox, g_options.msgidDirectory);
-  ShowFlag(useFileListBox, g_options.useFileList);
-  ShowHistory(fileListBox, g_options.fileList);
+  minRowsEdit.SetText(options_.minimumRows);
+  ShowFlag(useMsgidDirBox, options_.useMsgidDirectory);
+  ShowHistory(msgidDirBox, options_.msgidDirectory);
+  ShowFlag(useFileListBox, options_.useFileList);
+  ShowHistory(fileListBox, options_.fileList);
 }
 
 void TPropertyPageNNTP::StoreValues() {
-  g_options.nntpOutdate = ReadFlag(outdateButton);
-  g_options.decodePosts.selection = ReadChoice(decodeBox);
-  ReadShortText(minRowsEdit, g_options.minimumRows);
-  g_options.useMsgidDirectory = ReadFlag(useMsgidDirBox);
-  read_combo(msgidDirBox, g_options.msgidDirectory);
-  g_options.useFileList = ReadFlag(useFileListBox);
-  read_combo(fileListBox, g_options.fileList);
+  options_.nntpOutdate = ReadFlag(outdateButton);
+  options_.decodePosts.selection = ReadChoice(decodeBox);
+  ReadShortText(minRowsEdit, options_.minimumRows);
+  options_.useMsgidDirectory = ReadFlag(useMsgidDirBox);
+  read_combo(msgidDirBox, options_.msgidDirectory);
+  options_.useFileList = ReadFlag(useFileListBox);
+  read_combo(fileListBox, options_.fileList);
 }
 
 void TPropertyPageNNTP::CmBrowseMsgidDir() { browse_folder(msgidDirBox, nullptr); }

@@ -1,16 +1,17 @@
-// The four pages of the options sheet. Each fills its controls from the process-wide option
+// The four pages of the options sheet. Each fills its controls from the commander's option
 // set when it is first shown and stores them back when the sheet applies; a page that was
 // never shown stores nothing. History fields commit typed text into their own list when it
 // drops down and when they lose the focus; only apply copies those lists into the option set.
 #pragma once
 #include <cstdint>
 #include <vector>
-#include "options.h"
+#include "commander_state.h"
 #include "property_sheet.h"
 
 class TOptionsPage : public TPropertyPage {
 public:
-  using TPropertyPage::TPropertyPage;
+  TOptionsPage(int resourceId, CommanderState& state)
+      : TPropertyPage(resourceId), options_(state.options), applied_(state.optionsApplied) {}
 
 protected:
   void SetupWindow() override;
@@ -31,13 +32,16 @@ protected:
   static unsigned char ReadFlag(const TCheckBox& box);
   static void ReadShortText(const TEdit& edit, char (&text)[kShortTextSize]);
 
+  TaskOptions& options_;
+
 private:
+  unsigned char& applied_;
   std::vector<const TComboBox*> historyBoxes_;
 };
 
 class TPropertyPageCommon : public TOptionsPage {
 public:
-  TPropertyPageCommon();
+  explicit TPropertyPageCommon(CommanderState& state);
 
   TComboBox createDirBox, overwriteBox, recursiveBox, gaugeBox, talkBox;
   TEdit retriesEdit;
@@ -64,7 +68,7 @@ private:
 
 class TPropertyPageFTP : public TOptionsPage {
 public:
-  TPropertyPageFTP();
+  explicit TPropertyPageFTP(CommanderState& state);
 
   TRadioButton downloadButton, uploadButton, dirListButton;
   TCheckBox useDirListNameBox;
@@ -81,7 +85,7 @@ protected:
 
 class TPropertyPageHTTP : public TOptionsPage {
 public:
-  TPropertyPageHTTP();
+  explicit TPropertyPageHTTP(CommanderState& state);
 
   TRadioButton downloadButton, recoveryButton;
   TCheckBox useDefaultHtmlBox;
@@ -98,7 +102,7 @@ protected:
 
 class TPropertyPageNNTP : public TOptionsPage {
 public:
-  TPropertyPageNNTP();
+  explicit TPropertyPageNNTP(CommanderState& state);
 
   TRadioButton downloadButton, outdateButton;
   TComboBox decodeBox;

@@ -10,7 +10,7 @@ void TOptionsPage::SetupWindow() {
 
 LRESULT TOptionsPage::Apply() {
   StoreValues();
-  g_optionsApplied = 1;
+  applied_ = 1;
   return TPropertyPage::Apply();
 }
 

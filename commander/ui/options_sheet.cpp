@@ -1,6 +1,7 @@
 #include "options_sheet.h"
 
-TPropertySheetOptions::TPropertySheetOptions(HWND owner) : TPropertySheet(owner, "Tarnwell Command-line Options") {
+TPropertySheetOptions::TPropertySheetOptions(HWND owner, CommanderState& state)
+    : TPropertySheet(owner, "Tarnwell Command-line Options"), common(state), ftp(state), http(state), nntp(state) {
   AddPage(common);
   AddPage(ftp);
   AddPage(http);

@@ -5,7 +5,8 @@
 class TPropertySheetOptions : public TPropertySheet {
 public:
   // The sheet, captioned "Tarnwell Command-line Options", with its pages added.
-  explicit TPropertySheetOptions(HWND owner);
+  // The pages show and change `state`'s option set.
+  TPropertySheetOptions(HWND owner, CommanderState& state);
   ~TPropertySheetOptions() override;
 
   TPropertyPageCommon common;

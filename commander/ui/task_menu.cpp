@@ -75,7 +75,7 @@ void TDialogTarnwellCommander::CmCopyCommandLines() {
   std::size_t size = 1;
   int row = 0;
   for (const chnode<TarngetTaskItem>* node = taskChain.head; node; node = node->next, ++row)
-    if (taskList->IsSelected(row) && node->item->commandLine) size += std::strlen(node->item->commandLine) + 2;
+    if (taskList->IsSelected(row) && node->item->commandLine) size += std::strlen(node->item->commandLine.get()) + 2;
   if (size == 1) return;
   std::unique_ptr<char[]> text(new (std::nothrow) char[size]);
   if (!text) return;
@@ -83,8 +83,8 @@ void TDialogTarnwellCommander::CmCopyCommandLines() {
   row = 0;
   for (const chnode<TarngetTaskItem>* node = taskChain.head; node; node = node->next, ++row) {
     if (!taskList->IsSelected(row) || !node->item->commandLine) continue;
-    const std::size_t length = std::strlen(node->item->commandLine);
-    std::memcpy(end, node->item->commandLine, length);
+    const std::size_t length = std::strlen(node->item->commandLine.get());
+    std::memcpy(end, node->item->commandLine.get(), length);
     std::memcpy(end + length, "\r\n", 2);
     end += length + 2;
   }

@@ -5,13 +5,13 @@
 
 namespace {
 
-unsigned g_code_page = 1252;
+unsigned g_codePage = 1252;
 
 }  // namespace
 
 bool is_lead_byte(char c) {
   const unsigned char b = static_cast<unsigned char>(c);
-  switch (g_code_page) {
+  switch (g_codePage) {
     case 932:
       return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);  // Shift-JIS
     case 936:                                                       // GBK
@@ -23,6 +23,6 @@ bool is_lead_byte(char c) {
   }
 }
 
-unsigned ansi_code_page() { return g_code_page; }
+unsigned ansi_code_page() { return g_codePage; }
 
-void set_ansi_code_page(unsigned code_page) { g_code_page = code_page; }
+void set_ansi_code_page(unsigned code_page) { g_codePage = code_page; }

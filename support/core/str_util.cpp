@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <new>
 
 #include "dbcs.h"
@@ -138,14 +139,9 @@ char* format_alloc_v(const char* format, std::va_list args) {
   if (needed < 0) return nullptr;
 
   const std::size_t size = static_cast<std::size_t>(needed) + 1;
-  char* text = new (std::nothrow) char[size];
-  if (!text) return nullptr;
-  const int written = std::vsnprintf(text, size, format, args);
-  if (written != needed) {
-    delete[] text;
-    return nullptr;
-  }
-  return text;
+  std::unique_ptr<char[]> text(new (std::nothrow) char[size]);
+  if (!text || std::vsnprintf(text.get(), size, format, args) != needed) return nullptr;
+  return text.release();
 }
 
 char* join_strings(const chain<char>& pieces) {

@@ -3,8 +3,8 @@
 // joining, and path operations that know drive letters, network roots and
 // the double-byte characters of the system's ANSI code page.
 //
-// Every string returned as "new" is a new char[] array that the caller
-// delete[]s; such functions return null when memory runs out.
+// Every string returned as "new" is a new char[] array that the caller owns
+// (see heap_text.h); such functions return null when memory runs out.
 #pragma once
 
 #include <cstdarg>

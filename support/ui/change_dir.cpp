@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <new>
 
 #include "str_util.h"
@@ -10,17 +11,14 @@ namespace {
 
 bool is_drive_letter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
-// The current directory as a new char[] string; null when it cannot be read.
-char* current_directory() {
+// The current directory; null when it cannot be read.
+std::unique_ptr<char[]> current_directory() {
   const DWORD size = GetCurrentDirectoryA(0, nullptr);  // terminator included
   if (size == 0) return nullptr;
-  char* dir = new (std::nothrow) char[size];
+  std::unique_ptr<char[]> dir(new (std::nothrow) char[size]);
   if (!dir) return nullptr;
-  const DWORD len = GetCurrentDirectoryA(size, dir);
-  if (len == 0 || len >= size) {
-    delete[] dir;
-    return nullptr;
-  }
+  const DWORD len = GetCurrentDirectoryA(size, dir.get());
+  if (len == 0 || len >= size) return nullptr;
   return dir;
 }
 
@@ -33,7 +31,7 @@ int change_dir(const char* path) {
   // Win32 has one current directory per process; "X:" alone moves to the
   // directory last used on drive X (kept in the hidden "=X:" environment
   // variable), which is what selecting a drive means here.
-  char* previous = current_directory();
+  const std::unique_ptr<char[]> previous = current_directory();
   const char drive[3] = {path[0], ':', '\0'};
   // The drive switch fails when the directory remembered for that drive is gone; the
   // path itself may still be there, so its change decides.
@@ -42,8 +40,7 @@ int change_dir(const char* path) {
   if (SetCurrentDirectoryA(path))
     result = 0;
   else if (previous)
-    SetCurrentDirectoryA(previous);  // undo the drive switch
-  delete[] previous;
+    SetCurrentDirectoryA(previous.get());  // undo the drive switch
   return result;
 }
 

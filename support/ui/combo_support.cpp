@@ -6,6 +6,7 @@
 #include <shlobj.h>
 
 #include <cstring>
+#include <memory>
 #include <new>
 
 #include "history.h"
@@ -35,16 +36,16 @@ void free_pidl(PIDLIST_ABSOLUTE pidl) {
 
 }  // namespace
 
-char* platform_filter(const char* filter) {
+std::unique_ptr<char[]> platform_filter(const char* filter) {
   if (!filter) return nullptr;
   const std::size_t length = std::strlen(filter);
-  char* out = new (std::nothrow) char[length + 2];
+  std::unique_ptr<char[]> out(new (std::nothrow) char[length + 2]);
   if (!out) return nullptr;
-  std::memcpy(out, filter, length);
+  std::memcpy(out.get(), filter, length);
   out[length] = '\0';
   out[length + 1] = '\0';
   for (std::size_t i = 0; i < length; ++i) {
-    if (is_dbcs_pair(out + i)) {
+    if (is_dbcs_pair(out.get() + i)) {
       ++i;
       continue;
     }
@@ -60,12 +61,11 @@ void accept_dropped_file(const TComboBox& combo, HDROP drop) {
   if (count > 0) {
     const UINT length = DragQueryFileA(drop, 0, nullptr, 0);
     if (length > 0 && length < 0xFFFFFFFFu) {
-      char* name = new (std::nothrow) char[static_cast<std::size_t>(length) + 1];
+      std::unique_ptr<char[]> name(new (std::nothrow) char[static_cast<std::size_t>(length) + 1]);
       if (name) {
-        const UINT got = DragQueryFileA(drop, 0, name, length + 1);
+        const UINT got = DragQueryFileA(drop, 0, name.get(), length + 1);
         name[got <= length ? got : length] = '\0';
-        if (name[0] != '\0') take_path(combo, name);
-        delete[] name;
+        if (name[0] != '\0') take_path(combo, name.get());
       }
     }
   }
@@ -92,12 +92,12 @@ void browse_folder(const TComboBox& combo, const char* title) {
 }
 
 void browse_file(const TComboBox& combo, const char* filter) {
-  char* platformFilter = platform_filter(filter);
+  const std::unique_ptr<char[]> platformFilter = platform_filter(filter);
   char file[MAX_PATH] = "";
   OPENFILENAMEA ofn{};
   ofn.lStructSize = sizeof ofn;
   ofn.hwndOwner = combo.Handle();
-  ofn.lpstrFilter = platformFilter;
+  ofn.lpstrFilter = platformFilter.get();
   ofn.lpstrFile = file;
   ofn.nMaxFile = MAX_PATH;
   ofn.lpstrInitialDir = nullptr;
@@ -107,7 +107,6 @@ void browse_file(const TComboBox& combo, const char* filter) {
     file[MAX_PATH - 1] = '\0';
     take_path(combo, file);
   }
-  delete[] platformFilter;
 }
 
 void fill_choices(const TComboBox& combo, const char* const* texts, int index) {

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <ole2.h>
 #include <shellapi.h>
+#include <memory>
 #include "controls.h"
 
 // An OLE drop target that puts dragged text (CF_TEXT) into one combo box and commits it.
@@ -49,7 +50,7 @@ void browse_folder(const TComboBox& combo, const char* title);
 void browse_file(const TComboBox& combo, const char* filter);
 // The "desc|pattern|...|" filter in the platform's form: every "|" a null, and the whole
 // ended by two nulls. Double-byte characters are stepped over, so a trail byte equal to
-// "|" does not split one. New[]; null for a null filter or when memory runs out.
-char* platform_filter(const char* filter);
+// "|" does not split one. Null for a null filter or when memory runs out.
+std::unique_ptr<char[]> platform_filter(const char* filter);
 // Adds the null-terminated `texts` in order and selects `index`, or item 0 when out of range.
 void fill_choices(const TComboBox& combo, const char* const* texts, int index);

@@ -1,5 +1,6 @@
 // The OLE drop target for dragged text and the combo box that takes dropped files.
 #include <cstring>
+#include <memory>
 #include <new>
 
 #include "combo_support.h"
@@ -27,17 +28,17 @@ FORMATETC text_format() {
   return format;
 }
 
-// The text of a CF_TEXT block in a new string: its bytes up to the first null, or up to
-// the block's size when the sender left the null out. Null when it cannot be read.
-char* block_text(HGLOBAL block) {
+// The text of a CF_TEXT block: its bytes up to the first null, or up to the block's size
+// when the sender left the null out. Null when it cannot be read.
+std::unique_ptr<char[]> block_text(HGLOBAL block) {
   const SIZE_T size = GlobalSize(block);
   const char* data = static_cast<const char*>(GlobalLock(block));
   if (!data) return nullptr;
   const void* nul = std::memchr(data, '\0', size);
   const std::size_t length = nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - data) : size;
-  char* text = new (std::nothrow) char[length + 1];
+  std::unique_ptr<char[]> text(new (std::nothrow) char[length + 1]);
   if (text) {
-    std::memcpy(text, data, length);
+    std::memcpy(text.get(), data, length);
     text[length] = '\0';
   }
   GlobalUnlock(block);
@@ -105,16 +106,15 @@ HRESULT STDMETHODCALLTYPE TComboBoxDropTarget::Drop(IDataObject* data, DWORD, PO
   FORMATETC format = text_format();
   STGMEDIUM medium{};
   if (FAILED(data->GetData(&format, &medium))) return E_FAIL;
-  char* text = nullptr;
+  std::unique_ptr<char[]> text;
   if (medium.tymed == TYMED_HGLOBAL && medium.hGlobal) text = block_text(medium.hGlobal);
   // The platform's rule: GlobalFree of the block, or the provider's release.
   ReleaseStgMedium(&medium);
   if (!text) return E_FAIL;
 
-  combo_.SetText(text);
+  combo_.SetText(text.get());
   commit_combo_text(combo_, CommitMode::Add);
   combo_.SetFocus();
-  delete[] text;
   if (effect) *effect = accepted;
   return S_OK;
 }

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <new>
 
 #include "str_util.h"
@@ -11,7 +12,9 @@
 namespace {
 
 // The value name of entry `index` of list `name`: "%s %d". Null when memory runs out.
-char* value_name(const char* name, int index) { return format_alloc("%s %d", name ? name : "", index); }
+std::unique_ptr<char[]> value_name(const char* name, int index) {
+  return std::unique_ptr<char[]>(format_alloc("%s %d", name ? name : "", index));
+}
 
 enum class ReadResult { Ok, Missing, Failed };
 
@@ -29,20 +32,19 @@ ReadResult read_entry(HKEY key, const char* valueName, cstring1*& entry) {
     // One spare byte, so that even a size of 0 gets a real buffer.
     if (static_cast<std::uintmax_t>(size) + 1 > SIZE_MAX) return ReadResult::Failed;
     const std::size_t capacity = static_cast<std::size_t>(size) + 1;
-    BYTE* data = new (std::nothrow) BYTE[capacity];
+    std::unique_ptr<BYTE[]> data(new (std::nothrow) BYTE[capacity]);
     if (!data) return ReadResult::Failed;
     DWORD got = size;
-    rc = RegQueryValueExA(key, valueName, nullptr, nullptr, data, &got);
+    rc = RegQueryValueExA(key, valueName, nullptr, nullptr, data.get(), &got);
     if (rc == ERROR_SUCCESS) {
       // `got` is what was written; never trust it beyond the buffer.
       const std::size_t length = got < size ? got : size;
-      const void* nul = std::memchr(data, '\0', length);
-      const std::size_t textLength = nul ? static_cast<std::size_t>(static_cast<const BYTE*>(nul) - data) : length;
-      entry = cstring1_new_n(reinterpret_cast<const char*>(data), textLength);
-      delete[] data;
+      const void* nul = std::memchr(data.get(), '\0', length);
+      const std::size_t textLength =
+          nul ? static_cast<std::size_t>(static_cast<const BYTE*>(nul) - data.get()) : length;
+      entry = cstring1_new_n(reinterpret_cast<const char*>(data.get()), textLength);
       return entry ? ReadResult::Ok : ReadResult::Failed;
     }
-    delete[] data;
     // ERROR_MORE_DATA: the value grew since the size query; `got` holds the new size.
     if (rc == ERROR_MORE_DATA) {
       if (got <= size) return ReadResult::Failed;
@@ -56,11 +58,10 @@ ReadResult read_entry(HKEY key, const char* valueName, cstring1*& entry) {
 
 int load_history(HKEY key, const char* name, chain<cstring1>& list, int limit) {
   for (int i = 0; i < limit; ++i) {
-    char* valueName = value_name(name, i);
+    const std::unique_ptr<char[]> valueName = value_name(name, i);
     if (!valueName) return -1;
     cstring1* entry = nullptr;
-    const ReadResult result = read_entry(key, valueName, entry);
-    delete[] valueName;
+    const ReadResult result = read_entry(key, valueName.get(), entry);
     if (result == ReadResult::Missing) return 0;
     if (result == ReadResult::Failed) return -1;
     if (!list.append(entry)) {
@@ -74,20 +75,19 @@ int load_history(HKEY key, const char* name, chain<cstring1>& list, int limit) {
 int save_history(HKEY key, const char* name, chain<cstring1>& list, int limit) {
   cstring1* entry = list.first();
   for (int i = 0; i < limit; ++i) {
-    char* valueName = value_name(name, i);
+    const std::unique_ptr<char[]> valueName = value_name(name, i);
     if (!valueName) return -1;
     if (entry) {
       const char* text = cstring1_text(entry);
       const std::size_t length = std::strlen(text);
       LONG rc = ERROR_INVALID_DATA;
       if (length <= MAXDWORD)
-        rc = RegSetValueExA(key, valueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), static_cast<DWORD>(length));
-      delete[] valueName;
+        rc = RegSetValueExA(key, valueName.get(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                            static_cast<DWORD>(length));
       if (rc != ERROR_SUCCESS) return -1;
       entry = list.next();
     } else {
-      const LONG rc = RegDeleteValueA(key, valueName);
-      delete[] valueName;
+      const LONG rc = RegDeleteValueA(key, valueName.get());
       if (rc == ERROR_FILE_NOT_FOUND) break;
     }
   }
@@ -114,32 +114,26 @@ void read_combo(const TComboBox& combo, chain<cstring1>& list) {
   list.clear_delete();
   const int count = combo.GetCount();
   for (int i = 0; i < count; ++i) {
-    char* text = combo.DupItemText(i);
-    if (!text) continue;
-    cstring1* entry = cstring1_adopt(text);
-    if (!list.append(entry)) cstring1_free(entry);
+    std::unique_ptr<char[]> text = combo.DupItemText(i);
+    if (text && list.append(cstring1_adopt(text.get()))) text.release();
   }
 }
 
 int find_combo_text(const TComboBox& combo, const char* text, bool matchCase) {
   if (!text) return -1;
   for (int i = 0;; ++i) {
-    char* item = combo.DupItemText(i);
+    const std::unique_ptr<char[]> item = combo.DupItemText(i);
     if (!item) return -1;
-    const bool equal = (matchCase ? lstrcmpA(item, text) : lstrcmpiA(item, text)) == 0;
-    delete[] item;
-    if (equal) return i;
+    if ((matchCase ? lstrcmpA(item.get(), text) : lstrcmpiA(item.get(), text)) == 0) return i;
   }
 }
 
 void commit_combo_text(const TComboBox& combo, CommitMode mode, bool matchCase) {
-  char* text = combo.DupText();
+  const std::unique_ptr<char[]> whole = combo.DupText();
   // An empty edit text is never committed; nor is one of white space only, which
   // would otherwise enter the list as an empty entry.
-  if (text[0] == '\0' || trim(text)[0] == '\0') {
-    delete[] text;
-    return;
-  }
+  const char* text = trim(whole.get());
+  if (text[0] == '\0') return;
   const int n = find_combo_text(combo, text, matchCase);
   if (mode == CommitMode::Add) {
     if (n < 0) {
@@ -154,16 +148,14 @@ void commit_combo_text(const TComboBox& combo, CommitMode mode, bool matchCase) 
     if (n >= 0) {
       combo.DeleteString(n);
       for (int k = n; k >= 0 && !shown; --k) {
-        if (char* neighbour = combo.DupItemText(k)) {
-          combo.SetText(neighbour);
-          delete[] neighbour;
+        if (const std::unique_ptr<char[]> neighbour = combo.DupItemText(k)) {
+          combo.SetText(neighbour.get());
           shown = true;
         }
       }
     }
     if (!shown) combo.SetText("");
   }
-  delete[] text;
 }
 
 cstring1* push_recent(chain<cstring1>& list, const char* text) {

@@ -1,25 +1,10 @@
 #include "commander_fixture.h"
 
 #include <memory>
-#include <new>
 #include "controls.h"
-#include "options.h"
-#include "settings.h"
 
 void CommanderTest::SetUp() {
   ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Brennock\\Tarnwell Commander");
-  ResetCommanderState();
-}
-
-void CommanderTest::TearDown() { ResetCommanderState(); }
-
-// Rebuilt in place, so the defaults stay those of the programs' own constructors.
-void ResetCommanderState() {
-  g_settings.~CommanderSettings();
-  new (&g_settings) CommanderSettings();
-  g_options.~TaskOptions();
-  new (&g_options) TaskOptions();
-  g_optionsApplied = 0;
 }
 
 void SetList(chain<cstring1>& list, std::initializer_list<const char*> entries) {

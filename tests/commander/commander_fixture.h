@@ -8,17 +8,18 @@
 #include <vector>
 #include <gtest/gtest.h>
 #include "chain.h"
+#include "commander_state.h"
 #include "cstring1.h"
 
-// Every test starts as a first start: no stored settings, defaults in the process-wide
-// settings and option set.
+// Every test starts as a first start: no stored settings, and a fresh state with the
+// default settings and option set for the windows it builds.
 class CommanderTest : public testing::Test {
 protected:
   void SetUp() override;
-  void TearDown() override;
+
+  CommanderState state;
 };
 
-void ResetCommanderState();
 void SetList(chain<cstring1>& list, std::initializer_list<const char*> entries);
 std::vector<std::string> ListOf(chain<cstring1>& list);
 std::vector<std::string> ComboItems(HWND combo);

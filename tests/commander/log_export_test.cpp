@@ -25,7 +25,7 @@ class LogExport : public TaskWindowTest {
     TaskWindowTest::SetUp();
     task = new TarngetTaskItem;
     const char line[] = "tarnget.exe ftp://host/pub/file.zip c:/files ";
-    task->commandLine = dup_n(line, sizeof line - 1);
+    task->commandLine.reset(dup_n(line, sizeof line - 1));
     const char output[] = "@ one\n~ 50% done\n* two\n~ 60% done\n";
     task->output.Take(output, sizeof output - 1);
     tasks.append(task);

@@ -9,7 +9,6 @@
 #include "main_window.h"
 #include "place_near_owner.h"
 #include "resource.h"
-#include "settings.h"
 
 namespace {
 
@@ -17,6 +16,7 @@ namespace {
 // reaches it and decide whether closing may go on.
 class TTestCommander : public TDialogTarnwellCommander {
 public:
+  using TDialogTarnwellCommander::TDialogTarnwellCommander;
   int goes = 0;
   int closeWalks = 0;
   int removeAllResult = 0;
@@ -97,7 +97,7 @@ RECT TemplateRect(HWND dialog, int x, int y, int w, int h) {
 }  // namespace
 
 TEST_F(MainWindow, FirstStartOpensCentredWithThePanelShownAndEmptyFields) {
-  TTestCommander w;
+  TTestCommander w(state);
   HWND hwnd = w.Open();
   ASSERT_NE(hwnd, nullptr);
 
@@ -112,7 +112,7 @@ TEST_F(MainWindow, FirstStartOpensCentredWithThePanelShownAndEmptyFields) {
 
   // Shown panel: full height, and the byte now selects the folded state for "&Task".
   EXPECT_EQ(WindowHeight(hwnd), w.fullHeight);
-  EXPECT_EQ(g_settings.taskListSwitch, 0);
+  EXPECT_EQ(state.settings.taskListSwitch, 0);
 
   RECT work, r = ScreenRect(hwnd);
   ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
@@ -125,17 +125,17 @@ TEST_F(MainWindow, FirstStartOpensCentredWithThePanelShownAndEmptyFields) {
 }
 
 TEST_F(MainWindow, StoredSettingsShapeTheWindowAndTheCombosTakeTheLists) {
-  g_settings.position = {30, 40};
-  g_settings.topMost = 1;
-  g_settings.useOptions = 0;
-  g_settings.useTarngetConfig = 0;
-  g_settings.taskListSwitch = 0;
-  g_settings.statusWidth = 50;
-  g_settings.commandWidth = 200;
-  SetList(g_settings.remoteUrl, {"ftp://b/", "http://a/"});
-  SetList(g_settings.localPath, {"C:/in"});
+  state.settings.position = {30, 40};
+  state.settings.topMost = 1;
+  state.settings.useOptions = 0;
+  state.settings.useTarngetConfig = 0;
+  state.settings.taskListSwitch = 0;
+  state.settings.statusWidth = 50;
+  state.settings.commandWidth = 200;
+  SetList(state.settings.remoteUrl, {"ftp://b/", "http://a/"});
+  SetList(state.settings.localPath, {"C:/in"});
 
-  TTestCommander w;
+  TTestCommander w(state);
   HWND hwnd = w.Open();
   ASSERT_NE(hwnd, nullptr);
   RECT r = ScreenRect(hwnd);
@@ -146,14 +146,14 @@ TEST_F(MainWindow, StoredSettingsShapeTheWindowAndTheCombosTakeTheLists) {
   EXPECT_FALSE(Checked(w.Item(IDC_USE_OPTIONS)));
   EXPECT_FALSE(Checked(w.Item(IDC_USE_CONFIG)));
   EXPECT_EQ(WindowHeight(hwnd), w.collapsedHeight);
-  EXPECT_EQ(g_settings.taskListSwitch, 1);
+  EXPECT_EQ(state.settings.taskListSwitch, 1);
 
   // The combos now hold the lists, in order, with empty edit fields.
   EXPECT_EQ(ComboItems(w.Item(IDC_URL)), (std::vector<std::string>{"ftp://b/", "http://a/"}));
   EXPECT_EQ(ComboItems(w.Item(IDC_LOCAL)), (std::vector<std::string>{"C:/in"}));
   EXPECT_EQ(WindowText(w.Item(IDC_URL)), "");
-  EXPECT_EQ(g_settings.remoteUrl.count, 0);
-  EXPECT_EQ(g_settings.localPath.count, 0);
+  EXPECT_EQ(state.settings.remoteUrl.count, 0);
+  EXPECT_EQ(state.settings.localPath.count, 0);
 
   HWND list = w.Item(IDC_TASK_LIST);
   EXPECT_EQ(ColumnWidth(list, 0), 50);
@@ -161,7 +161,7 @@ TEST_F(MainWindow, StoredSettingsShapeTheWindowAndTheCombosTakeTheLists) {
 }
 
 TEST_F(MainWindow, TaskButtonFoldsAndRestoresThePanel) {
-  TTestCommander w;
+  TTestCommander w(state);
   HWND hwnd = w.Open();
   ASSERT_NE(hwnd, nullptr);
   RECT window = ScreenRect(hwnd), box = ScreenRect(w.Item(IDC_TOPMOST));
@@ -173,15 +173,15 @@ TEST_F(MainWindow, TaskButtonFoldsAndRestoresThePanel) {
   EXPECT_EQ(WindowHeight(hwnd), w.collapsedHeight);
   EXPECT_EQ(ScreenRect(hwnd).right - ScreenRect(hwnd).left, w.fullWidth);
   EXPECT_EQ(ScreenRect(hwnd).left, window.left);
-  EXPECT_EQ(g_settings.taskListSwitch, 1);
+  EXPECT_EQ(state.settings.taskListSwitch, 1);
 
   Click(hwnd, IDC_TASK_SWITCH);
   EXPECT_EQ(WindowHeight(hwnd), w.fullHeight);
-  EXPECT_EQ(g_settings.taskListSwitch, 0);
+  EXPECT_EQ(state.settings.taskListSwitch, 0);
 }
 
 TEST_F(MainWindow, AlwaysOnTopFollowsItsBox) {
-  TTestCommander w;
+  TTestCommander w(state);
   HWND hwnd = w.Open();
   ASSERT_NE(hwnd, nullptr);
   Click(hwnd, IDC_TOPMOST);
@@ -193,7 +193,7 @@ TEST_F(MainWindow, AlwaysOnTopFollowsItsBox) {
 
 // Run modally, as the program runs it, so that the dialog manager turns keys into commands.
 TEST_F(MainWindow, EnterStartsATaskEscDoesNothingAndCloseEnds) {
-  TTestCommander w;
+  TTestCommander w(state);
   int step = 0;
   bool openAfterEscape = false;
   int goesAfterEnter = -1;
@@ -229,7 +229,7 @@ TEST_F(MainWindow, EnterStartsATaskEscDoesNothingAndCloseEnds) {
 }
 
 TEST_F(MainWindow, CloseIsRefusedWhileATaskStaysAndThenRevokesTheDropTarget) {
-  TTestCommander w;
+  TTestCommander w(state);
   HWND hwnd = w.Open();
   ASSERT_NE(hwnd, nullptr);
   EXPECT_GT(w.dropTarget.RefCount(), 0);  // registered for the window
@@ -247,7 +247,7 @@ TEST_F(MainWindow, CloseIsRefusedWhileATaskStaysAndThenRevokesTheDropTarget) {
 }
 
 TEST_F(MainWindow, ConfigEditorIsStartedOnceWhileItRuns) {
-  TTestCommander w;
+  TTestCommander w(state);
   w.configCommand = "fake_tarncfg.exe";
   HWND hwnd = w.Open();
   ASSERT_NE(hwnd, nullptr);
@@ -275,7 +275,7 @@ TEST_F(MainWindow, ConfigEditorIsStartedOnceWhileItRuns) {
 
 TEST_F(MainWindow, ConfigEditorThatCannotStartIsReported) {
   ScriptedPrompts prompts;
-  TTestCommander w;
+  TTestCommander w(state);
   w.configCommand = "no_such_editor.exe";
   HWND hwnd = w.Open();
   ASSERT_NE(hwnd, nullptr);
@@ -289,7 +289,7 @@ TEST_F(MainWindow, ConfigEditorThatCannotStartIsReported) {
 }
 
 TEST_F(MainWindow, FilesDroppedOnTheWindowGoToTheLocalField) {
-  TTestCommander w;
+  TTestCommander w(state);
   HWND hwnd = w.Open();
   ASSERT_NE(hwnd, nullptr);
   EXPECT_TRUE(::GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
@@ -302,7 +302,7 @@ TEST_F(MainWindow, FilesDroppedOnTheWindowGoToTheLocalField) {
 }
 
 TEST_F(MainWindow, FieldsCommitOnFocusLossAndDropDown) {
-  TTestCommander w;
+  TTestCommander w(state);
   HWND hwnd = w.Open();
   ASSERT_NE(hwnd, nullptr);
   HWND url = w.Item(IDC_URL), local = w.Item(IDC_LOCAL);
@@ -320,7 +320,7 @@ TEST_F(MainWindow, FieldsCommitOnFocusLossAndDropDown) {
 
 TEST_F(MainWindow, BrowseButtonPutsTheChosenFolderIntoTheLocalField) {
   ScriptedPrompts prompts;
-  TTestCommander w;
+  TTestCommander w(state);
   HWND hwnd = w.Open();
   ASSERT_NE(hwnd, nullptr);
 
@@ -336,7 +336,7 @@ TEST_F(MainWindow, BrowseButtonPutsTheChosenFolderIntoTheLocalField) {
 }
 
 TEST_F(MainWindow, AboutBoxOpensNearTheWindowAndOkClosesIt) {
-  TTestCommander w;
+  TTestCommander w(state);
   HWND hwnd = w.Open();
   ASSERT_NE(hwnd, nullptr);
   RECT owner = ScreenRect(hwnd), about{}, desktop = ScreenRect(::GetDesktopWindow());
@@ -363,7 +363,7 @@ TEST_F(MainWindow, AboutBoxOpensNearTheWindowAndOkClosesIt) {
 }
 
 TEST_F(MainWindow, ControlsAndTheTaskListSitWhereTheLayoutPutsThem) {
-  TTestCommander w;
+  TTestCommander w(state);
   HWND hwnd = w.Open();
   ASSERT_NE(hwnd, nullptr);
 

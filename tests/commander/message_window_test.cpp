@@ -27,7 +27,7 @@ protected:
 
   TarngetTaskItem* AddTask(const char* commandLine, const char* output = "") {
     auto* task = new TarngetTaskItem;
-    task->commandLine = dup_n(commandLine, std::strlen(commandLine));
+    task->commandLine.reset(dup_n(commandLine, std::strlen(commandLine)));
     Say(task, output);
     tasks.append(task);
     return task;

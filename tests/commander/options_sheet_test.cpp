@@ -41,9 +41,9 @@ DialogSize TemplateSize(int resourceId) {
 
 // A modeless sheet for tests that look at it between steps.
 struct OpenSheet {
-  TPropertySheetOptions sheet{nullptr};
+  TPropertySheetOptions sheet;
   HWND hwnd = nullptr;
-  OpenSheet() {
+  explicit OpenSheet(CommanderState& state) : sheet(nullptr, state) {
     hwnd = sheet.Create();
     if (hwnd) {
       ::SetForegroundWindow(hwnd);
@@ -79,29 +79,29 @@ void Leave(const TComboBox& box, HWND next) {
 }  // namespace
 
 TEST_F(OptionsSheet, PagesShowTheOptionSet) {
-  g_options.createDirectory.selection = 4;  // beyond the choices: shown as "Default"
-  g_options.overwriteMode.selection = 1;
-  g_options.recursiveMode.selection = 2;
-  g_options.clientServerTalk.selection = 2;
-  std::strcpy(g_options.retryCount, "7");
-  g_options.useExclusivePatterns = 1;
-  SetList(g_options.inclusivePatterns, {"*.zip", "*.arj", "*.txt"});
-  SetList(g_options.workDirectory, {"C:/work", "D:/old"});
-  g_options.ftpGetDirList = 1;
-  g_options.useDirListName = 1;
-  g_options.includeUnixLinks = 1;
-  g_options.ftpProxyState = kProxyDefault;
-  SetList(g_options.ftpProxy, {"proxy:21"});
-  g_options.httpRecovery = 1;
-  g_options.includeSameSite = 5;
-  g_options.relocateImages.selection = 2;
-  g_options.httpProxyState = kProxyOn;
-  g_options.nntpOutdate = 1;
-  g_options.decodePosts.selection = 1;
-  std::strcpy(g_options.minimumRows, "20");
-  SetList(g_options.fileList, {"files.lst"});
+  state.options.createDirectory.selection = 4;  // beyond the choices: shown as "Default"
+  state.options.overwriteMode.selection = 1;
+  state.options.recursiveMode.selection = 2;
+  state.options.clientServerTalk.selection = 2;
+  std::strcpy(state.options.retryCount, "7");
+  state.options.useExclusivePatterns = 1;
+  SetList(state.options.inclusivePatterns, {"*.zip", "*.arj", "*.txt"});
+  SetList(state.options.workDirectory, {"C:/work", "D:/old"});
+  state.options.ftpGetDirList = 1;
+  state.options.useDirListName = 1;
+  state.options.includeUnixLinks = 1;
+  state.options.ftpProxyState = kProxyDefault;
+  SetList(state.options.ftpProxy, {"proxy:21"});
+  state.options.httpRecovery = 1;
+  state.options.includeSameSite = 5;
+  state.options.relocateImages.selection = 2;
+  state.options.httpProxyState = kProxyOn;
+  state.options.nntpOutdate = 1;
+  state.options.decodePosts.selection = 1;
+  std::strcpy(state.options.minimumRows, "20");
+  SetList(state.options.fileList, {"files.lst"});
 
-  OpenSheet s;
+  OpenSheet s(state);
   ASSERT_NE(s.hwnd, nullptr);
   EXPECT_EQ(WindowText(s.hwnd), "Tarnwell Command-line Options");
   TPropertyPageCommon& c = s.sheet.common;
@@ -157,14 +157,14 @@ TEST_F(OptionsSheet, PagesShowTheOptionSet) {
 }
 
 TEST_F(OptionsSheet, OkAtOnceFromTheMainWindowAppliesOnlyTheCommonPage) {
-  g_options.createDirectory.selection = 9;
-  g_options.eraseSource.selection = 9;
-  g_options.includeNonHtml.selection = 9;
-  g_options.decodePosts.selection = 9;
-  SetList(g_options.inclusivePatterns, {"b", "a"});
-  SetList(g_options.ftpProxy, {"p2", "p1"});
+  state.options.createDirectory.selection = 9;
+  state.options.eraseSource.selection = 9;
+  state.options.includeNonHtml.selection = 9;
+  state.options.decodePosts.selection = 9;
+  SetList(state.options.inclusivePatterns, {"b", "a"});
+  SetList(state.options.ftpProxy, {"p2", "p1"});
 
-  TDialogTarnwellCommander w;
+  TDialogTarnwellCommander w(state);
   ASSERT_NE(w.Create(), nullptr);
   HWND owner = nullptr;
   std::string caption;
@@ -180,21 +180,21 @@ TEST_F(OptionsSheet, OkAtOnceFromTheMainWindowAppliesOnlyTheCommonPage) {
   ASSERT_TRUE(ok.Done());
   EXPECT_EQ(owner, w.Handle());
 
-  EXPECT_EQ(g_optionsApplied, 1);
-  EXPECT_EQ(g_options.createDirectory.selection, 0);
-  EXPECT_EQ(ListOf(g_options.inclusivePatterns), (Strings{"a", "b"}));
+  EXPECT_EQ(state.optionsApplied, 1);
+  EXPECT_EQ(state.options.createDirectory.selection, 0);
+  EXPECT_EQ(ListOf(state.options.inclusivePatterns), (Strings{"a", "b"}));
   // The other pages were never created: their options are as they were.
-  EXPECT_EQ(g_options.eraseSource.selection, 9);
-  EXPECT_EQ(g_options.includeNonHtml.selection, 9);
-  EXPECT_EQ(g_options.decodePosts.selection, 9);
-  EXPECT_EQ(ListOf(g_options.ftpProxy), (Strings{"p2", "p1"}));
+  EXPECT_EQ(state.options.eraseSource.selection, 9);
+  EXPECT_EQ(state.options.includeNonHtml.selection, 9);
+  EXPECT_EQ(state.options.decodePosts.selection, 9);
+  EXPECT_EQ(ListOf(state.options.ftpProxy), (Strings{"p2", "p1"}));
 }
 
 TEST_F(OptionsSheet, CancelAfterEditsOnEveryPageStoresNothing) {
-  SetList(g_options.workDirectory, {"C:/work"});
-  SetList(g_options.exclusivePatterns, {"*.tmp"});
+  SetList(state.options.workDirectory, {"C:/work"});
+  SetList(state.options.exclusivePatterns, {"*.tmp"});
   {
-    OpenSheet s;
+    OpenSheet s(state);
     ASSERT_NE(s.hwnd, nullptr);
     TPropertyPageCommon& c = s.sheet.common;
     Choose(c.createDirBox, 2);
@@ -214,20 +214,20 @@ TEST_F(OptionsSheet, CancelAfterEditsOnEveryPageStoresNothing) {
     s.sheet.nntp.minRowsEdit.SetText("99");
     s.Press(PSBTN_CANCEL);
   }
-  EXPECT_EQ(g_optionsApplied, 0);
-  EXPECT_EQ(g_options.createDirectory.selection, 0);
-  EXPECT_EQ(g_options.useLogFile, 0);
-  EXPECT_EQ(ListOf(g_options.workDirectory), (Strings{"C:/work"}));
-  EXPECT_EQ(ListOf(g_options.exclusivePatterns), (Strings{"*.tmp"}));
-  EXPECT_EQ(g_options.ftpUpload, 0);
-  EXPECT_EQ(g_options.relocateImages.selection, 0);
-  EXPECT_STREQ(g_options.minimumRows, "");
+  EXPECT_EQ(state.optionsApplied, 0);
+  EXPECT_EQ(state.options.createDirectory.selection, 0);
+  EXPECT_EQ(state.options.useLogFile, 0);
+  EXPECT_EQ(ListOf(state.options.workDirectory), (Strings{"C:/work"}));
+  EXPECT_EQ(ListOf(state.options.exclusivePatterns), (Strings{"*.tmp"}));
+  EXPECT_EQ(state.options.ftpUpload, 0);
+  EXPECT_EQ(state.options.relocateImages.selection, 0);
+  EXPECT_STREQ(state.options.minimumRows, "");
 }
 
 TEST_F(OptionsSheet, OkStoresEveryControlOfTheVisitedPages) {
-  SetList(g_options.firstFilename, {"old.txt"});
+  SetList(state.options.firstFilename, {"old.txt"});
   {
-    OpenSheet s;
+    OpenSheet s(state);
     ASSERT_NE(s.hwnd, nullptr);
     TPropertyPageCommon& c = s.sheet.common;
     Choose(c.createDirBox, 3);
@@ -268,42 +268,42 @@ TEST_F(OptionsSheet, OkStoresEveryControlOfTheVisitedPages) {
     n.useMsgidDirBox.Click();
     s.Press(PSBTN_OK);
   }
-  EXPECT_EQ(g_optionsApplied, 1);
-  EXPECT_EQ(g_options.createDirectory.selection, 3);
-  EXPECT_EQ(g_options.overwriteMode.selection, 2);
-  EXPECT_EQ(g_options.recursiveMode.selection, 1);
-  EXPECT_EQ(g_options.transferGauge.selection, 2);
-  EXPECT_EQ(g_options.clientServerTalk.selection, 1);
-  EXPECT_EQ(g_options.useFirstFilename, 1);
-  EXPECT_EQ(g_options.useWorkDirectory, 1);
-  EXPECT_EQ(g_options.useLogFile, 0);
-  EXPECT_STREQ(g_options.retryCount, "123456789");
-  EXPECT_EQ(ListOf(g_options.logFile), (Strings{"run.log"}));
-  EXPECT_EQ(ListOf(g_options.firstFilename), (Strings{"old.txt"}));
+  EXPECT_EQ(state.optionsApplied, 1);
+  EXPECT_EQ(state.options.createDirectory.selection, 3);
+  EXPECT_EQ(state.options.overwriteMode.selection, 2);
+  EXPECT_EQ(state.options.recursiveMode.selection, 1);
+  EXPECT_EQ(state.options.transferGauge.selection, 2);
+  EXPECT_EQ(state.options.clientServerTalk.selection, 1);
+  EXPECT_EQ(state.options.useFirstFilename, 1);
+  EXPECT_EQ(state.options.useWorkDirectory, 1);
+  EXPECT_EQ(state.options.useLogFile, 0);
+  EXPECT_STREQ(state.options.retryCount, "123456789");
+  EXPECT_EQ(ListOf(state.options.logFile), (Strings{"run.log"}));
+  EXPECT_EQ(ListOf(state.options.firstFilename), (Strings{"old.txt"}));
 
-  EXPECT_EQ(g_options.ftpUpload, 1);
-  EXPECT_EQ(g_options.ftpGetDirList, 0);
-  EXPECT_EQ(g_options.eraseSource.selection, 1);
-  EXPECT_EQ(g_options.includeUnixLinks, 1);
-  EXPECT_EQ(g_options.pasvMode.selection, 2);
-  EXPECT_EQ(g_options.ftpProxyState, kProxyDefault);
-  EXPECT_EQ(ListOf(g_options.ftpProxy), (Strings{"gate:8021"}));
+  EXPECT_EQ(state.options.ftpUpload, 1);
+  EXPECT_EQ(state.options.ftpGetDirList, 0);
+  EXPECT_EQ(state.options.eraseSource.selection, 1);
+  EXPECT_EQ(state.options.includeUnixLinks, 1);
+  EXPECT_EQ(state.options.pasvMode.selection, 2);
+  EXPECT_EQ(state.options.ftpProxyState, kProxyDefault);
+  EXPECT_EQ(ListOf(state.options.ftpProxy), (Strings{"gate:8021"}));
 
-  EXPECT_EQ(g_options.httpRecovery, 1);
-  EXPECT_EQ(g_options.includeSameSite, 1);
-  EXPECT_EQ(g_options.includeNonHtml.selection, 2);
-  EXPECT_EQ(g_options.relocateImages.selection, 1);
-  EXPECT_EQ(g_options.httpProxyState, kProxyOn);
+  EXPECT_EQ(state.options.httpRecovery, 1);
+  EXPECT_EQ(state.options.includeSameSite, 1);
+  EXPECT_EQ(state.options.includeNonHtml.selection, 2);
+  EXPECT_EQ(state.options.relocateImages.selection, 1);
+  EXPECT_EQ(state.options.httpProxyState, kProxyOn);
 
-  EXPECT_EQ(g_options.nntpOutdate, 1);
-  EXPECT_EQ(g_options.decodePosts.selection, 2);
-  EXPECT_STREQ(g_options.minimumRows, "15");
-  EXPECT_EQ(g_options.useMsgidDirectory, 1);
+  EXPECT_EQ(state.options.nntpOutdate, 1);
+  EXPECT_EQ(state.options.decodePosts.selection, 2);
+  EXPECT_STREQ(state.options.minimumRows, "15");
+  EXPECT_EQ(state.options.useMsgidDirectory, 1);
 }
 
 TEST_F(OptionsSheet, PatternButtonsAddAndRemoveAndOnlyTheUnnamedButtonCounts) {
-  SetList(g_options.inclusivePatterns, {"b", "c", "a"});
-  OpenSheet s;
+  SetList(state.options.inclusivePatterns, {"b", "c", "a"});
+  OpenSheet s(state);
   ASSERT_NE(s.hwnd, nullptr);
   TPropertyPageCommon& c = s.sheet.common;
   HWND page = c.Handle();
@@ -347,11 +347,11 @@ TEST_F(OptionsSheet, PatternButtonsAddAndRemoveAndOnlyTheUnnamedButtonCounts) {
   EXPECT_TRUE(ComboItems(c.excludeBox.Handle()).empty());
 
   s.Press(PSBTN_OK);
-  EXPECT_EQ(ListOf(g_options.inclusivePatterns), (Strings{"z*", "a", "c"}));
+  EXPECT_EQ(ListOf(state.options.inclusivePatterns), (Strings{"z*", "a", "c"}));
 }
 
 TEST_F(OptionsSheet, HistoryFieldsOfEveryPageCommitOnFocusLossAndDropDown) {
-  OpenSheet s;
+  OpenSheet s(state);
   ASSERT_NE(s.hwnd, nullptr);
   TPropertyPageCommon& c = s.sheet.common;
   struct Field { int page; TComboBox* box; };
@@ -373,7 +373,7 @@ TEST_F(OptionsSheet, HistoryFieldsOfEveryPageCommitOnFocusLossAndDropDown) {
 
 TEST_F(OptionsSheet, BrowseButtonsFillTheirFields) {
   ScriptedPrompts prompts;
-  OpenSheet s;
+  OpenSheet s(state);
   ASSERT_NE(s.hwnd, nullptr);
   TPropertyPageCommon& c = s.sheet.common;
 
@@ -399,7 +399,7 @@ TEST_F(OptionsSheet, BrowseButtonsFillTheirFields) {
 }
 
 TEST_F(OptionsSheet, PagesHaveTheirSizesCaptionsAndControlKinds) {
-  OpenSheet s;
+  OpenSheet s(state);
   ASSERT_NE(s.hwnd, nullptr);
   struct Page { TPropertyPage* page; const char* caption; int w, h; };
   const Page pages[] = {{&s.sheet.common, "Common Options", 266, 131},

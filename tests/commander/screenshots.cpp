@@ -11,7 +11,6 @@
 #include "main_window.h"
 #include "options_sheet.h"
 #include "resource.h"
-#include "settings.h"
 #include "str_util.h"
 #include "tasks.h"
 
@@ -30,8 +29,8 @@ bool SaveShot(HWND hwnd, const std::string& name) { return SaveScreenshot(hwnd, 
 }  // namespace
 
 TEST_F(Screenshots, MainWindowShownAndFolded) {
-  SetList(g_settings.remoteUrl, {"ftp://ftp.example.org/pub/file.zip"});
-  TDialogTarnwellCommander w;
+  SetList(state.settings.remoteUrl, {"ftp://ftp.example.org/pub/file.zip"});
+  TDialogTarnwellCommander w(state);
   HWND hwnd = w.Create();
   ASSERT_NE(hwnd, nullptr);
   ::ShowWindow(hwnd, SW_SHOW);
@@ -43,7 +42,7 @@ TEST_F(Screenshots, MainWindowShownAndFolded) {
 }
 
 TEST_F(Screenshots, AboutBox) {
-  TDialogTarnwellCommander w;
+  TDialogTarnwellCommander w(state);
   HWND hwnd = w.Create();
   ASSERT_NE(hwnd, nullptr);
   ::ShowWindow(hwnd, SW_SHOW);
@@ -61,10 +60,10 @@ TEST_F(Screenshots, AboutBox) {
 }
 
 TEST_F(Screenshots, OptionPages) {
-  SetList(g_options.workDirectory, {"C:/work"});
-  SetList(g_options.inclusivePatterns, {"*.zip"});
-  g_options.ftpProxyState = kProxyDefault;
-  TPropertySheetOptions sheet(nullptr);
+  SetList(state.options.workDirectory, {"C:/work"});
+  SetList(state.options.inclusivePatterns, {"*.zip"});
+  state.options.ftpProxyState = kProxyDefault;
+  TPropertySheetOptions sheet(nullptr, state);
   HWND hwnd = sheet.Create();
   ASSERT_NE(hwnd, nullptr);
   const char* names[] = {"options_common", "options_ftp", "options_http", "options_nntp"};
@@ -75,7 +74,7 @@ TEST_F(Screenshots, OptionPages) {
 }
 
 TEST_F(Screenshots, TaskListContextMenu) {
-  TDialogTarnwellCommander w;
+  TDialogTarnwellCommander w(state);
   HWND hwnd = w.Create();
   ASSERT_NE(hwnd, nullptr);
   ::ShowWindow(hwnd, SW_SHOW);

@@ -9,9 +9,7 @@
 #include <vector>
 
 #include "gui_test.h"
-#include "options.h"
 #include "resource.h"
-#include "settings.h"
 #include "settings_store.h"
 #include "task_test_support.h"
 
@@ -49,11 +47,13 @@ protected:
     window->Send(WM_CLOSE);
     ASSERT_FALSE(window->IsWindow());
   }
-  // A fresh start's loading, over defaults.
+  // A fresh start's loading, over defaults, into `loaded`.
   void LoadAgain() {
-    ResetCommanderState();
-    LoadSettings();
+    loaded.reset(new CommanderState);
+    LoadSettings(*loaded);
   }
+
+  std::unique_ptr<CommanderState> loaded;
 };
 
 TEST_F(SettingsStore, ClosingWritesEveryValueWithItsTypeAndSizeAndTheNextStartReadsThem) {
@@ -79,18 +79,18 @@ TEST_F(SettingsStore, ClosingWritesEveryValueWithItsTypeAndSizeAndTheNextStartRe
   EXPECT_EQ("c:/one", std::string(Get("Local path 0").second.c_str()));
 
   LoadAgain();
-  EXPECT_EQ(120, g_settings.position.x);
-  EXPECT_EQ(70, g_settings.position.y);
-  EXPECT_EQ(1, g_settings.topMost);
-  EXPECT_EQ(0, g_settings.useOptions);
-  EXPECT_EQ(0, g_settings.useTarngetConfig);
-  EXPECT_EQ(91, g_settings.statusWidth);
-  EXPECT_EQ(333, g_settings.commandWidth);
-  EXPECT_EQ(1, g_settings.taskListSwitch);
-  ASSERT_EQ(10, g_settings.remoteUrl.count);
-  EXPECT_EQ("ftp://host/0", std::string(cstring1_text(g_settings.remoteUrl.nth(0))));
-  EXPECT_EQ("ftp://host/9", std::string(cstring1_text(g_settings.remoteUrl.nth(9))));
-  EXPECT_EQ(std::vector<std::string>{"c:/one"}, ListOf(g_settings.localPath));
+  EXPECT_EQ(120, loaded->settings.position.x);
+  EXPECT_EQ(70, loaded->settings.position.y);
+  EXPECT_EQ(1, loaded->settings.topMost);
+  EXPECT_EQ(0, loaded->settings.useOptions);
+  EXPECT_EQ(0, loaded->settings.useTarngetConfig);
+  EXPECT_EQ(91, loaded->settings.statusWidth);
+  EXPECT_EQ(333, loaded->settings.commandWidth);
+  EXPECT_EQ(1, loaded->settings.taskListSwitch);
+  ASSERT_EQ(10, loaded->settings.remoteUrl.count);
+  EXPECT_EQ("ftp://host/0", std::string(cstring1_text(loaded->settings.remoteUrl.nth(0))));
+  EXPECT_EQ("ftp://host/9", std::string(cstring1_text(loaded->settings.remoteUrl.nth(9))));
+  EXPECT_EQ(std::vector<std::string>{"c:/one"}, ListOf(loaded->settings.localPath));
 }
 
 TEST_F(SettingsStore, AFoldedTaskPanelIsStoredAsZeroAndOpensFoldedNextTime) {
@@ -98,7 +98,7 @@ TEST_F(SettingsStore, AFoldedTaskPanelIsStoredAsZeroAndOpensFoldedNextTime) {
   CloseWindow();
   EXPECT_EQ(Bytes({0}), Get("Task list switch").second);
   LoadAgain();
-  EXPECT_EQ(0, g_settings.taskListSwitch);
+  EXPECT_EQ(0, loaded->settings.taskListSwitch);
 }
 
 // Closed from the taskbar while minimized: the place it comes back to is kept, not the
@@ -115,8 +115,8 @@ TEST_F(SettingsStore, ClosingWhileMinimizedStoresWhereTheWindowStoodBefore) {
 TEST_F(SettingsStore, AnUnmovedWindowDoesNotRewriteItsPosition) {
   RECT r;
   window->GetWindowRect(r);
-  g_settings.position.x = r.left;
-  g_settings.position.y = r.top;
+  state.settings.position.x = r.left;
+  state.settings.position.y = r.top;
   CloseWindow();
   EXPECT_FALSE(Has("Window Position"));
   EXPECT_TRUE(Has("Top most"));
@@ -124,24 +124,24 @@ TEST_F(SettingsStore, AnUnmovedWindowDoesNotRewriteItsPosition) {
 
 TEST_F(SettingsStore, OptionListsAreWrittenOnlyAfterAnApply) {
   Put("Tarnget log path 0", REG_SZ, "old.log", 8);
-  SetList(g_options.logFile, {"new.log"});
-  SetList(g_options.httpProxy, {"proxy:8080"});
+  SetList(state.options.logFile, {"new.log"});
+  SetList(state.options.httpProxy, {"proxy:8080"});
   CloseWindow();
   EXPECT_EQ("old.log", std::string(Get("Tarnget log path 0").second.c_str()));
   EXPECT_FALSE(Has("Tarnget HTTP proxy server 0"));
 }
 
 TEST_F(SettingsStore, AppliedOptionListsAreWrittenAndReadBackTenAtMost) {
-  SetList(g_options.inclusivePatterns, {"a", "b", "c", "d", "e", "f", "g", "h", "i", "j", "k", "l"});
-  SetList(g_options.fileList, {"files.txt"});
-  g_optionsApplied = 1;
+  SetList(state.options.inclusivePatterns, {"a", "b", "c", "d", "e", "f", "g", "h", "i", "j", "k", "l"});
+  SetList(state.options.fileList, {"files.txt"});
+  state.optionsApplied = 1;
   CloseWindow();
   EXPECT_TRUE(Has("Tarnget inclusive URL patterns 9"));
   EXPECT_FALSE(Has("Tarnget inclusive URL patterns 10"));
   LoadAgain();
-  EXPECT_EQ(10, g_options.inclusivePatterns.count);
-  EXPECT_EQ(std::vector<std::string>{"files.txt"}, ListOf(g_options.fileList));
-  EXPECT_EQ(0, g_options.logFile.count);
+  EXPECT_EQ(10, loaded->options.inclusivePatterns.count);
+  EXPECT_EQ(std::vector<std::string>{"files.txt"}, ListOf(loaded->options.fileList));
+  EXPECT_EQ(0, loaded->options.logFile.count);
 }
 
 TEST_F(SettingsStore, APositionOffTheDesktopIsIgnored) {
@@ -151,13 +151,13 @@ TEST_F(SettingsStore, APositionOffTheDesktopIsIgnored) {
   for (const auto& position : cases) {
     Put("Window Position", REG_BINARY, position, sizeof position);
     LoadAgain();
-    EXPECT_EQ(kNotSet, g_settings.position.x) << position[0] << "," << position[1];
+    EXPECT_EQ(kNotSet, loaded->settings.position.x) << position[0] << "," << position[1];
   }
   const std::int32_t inside[2] = {desktop.right - 1, desktop.bottom - 1};
   Put("Window Position", REG_BINARY, inside, sizeof inside);
   LoadAgain();
-  EXPECT_EQ(desktop.right - 1, g_settings.position.x);
-  EXPECT_EQ(desktop.bottom - 1, g_settings.position.y);
+  EXPECT_EQ(desktop.right - 1, loaded->settings.position.x);
+  EXPECT_EQ(desktop.bottom - 1, loaded->settings.position.y);
 }
 
 TEST_F(SettingsStore, ValuesOfTheWrongSizeAreReadSafely) {
@@ -170,12 +170,12 @@ TEST_F(SettingsStore, ValuesOfTheWrongSizeAreReadSafely) {
   Put("Use options", REG_SZ, "", 1);                          // a one-byte string is one byte
   Put("Task list status width", REG_SZ, "1234567", 8);
   LoadAgain();
-  EXPECT_EQ(0, g_settings.topMost);
-  EXPECT_EQ(0x7FFF1234, g_settings.commandWidth);
-  EXPECT_EQ(kNotSet, g_settings.position.x);
-  EXPECT_EQ(0, g_settings.position.y);
-  EXPECT_EQ(0, g_settings.useOptions);
-  EXPECT_EQ(80, g_settings.statusWidth);
+  EXPECT_EQ(0, loaded->settings.topMost);
+  EXPECT_EQ(0x7FFF1234, loaded->settings.commandWidth);
+  EXPECT_EQ(kNotSet, loaded->settings.position.x);
+  EXPECT_EQ(0, loaded->settings.position.y);
+  EXPECT_EQ(0, loaded->settings.useOptions);
+  EXPECT_EQ(80, loaded->settings.statusWidth);
 }
 
 }  // namespace

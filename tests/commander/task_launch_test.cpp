@@ -7,9 +7,7 @@
 #include <string>
 
 #include "gui_test.h"
-#include "options.h"
 #include "resource.h"
-#include "settings.h"
 #include "task_test_support.h"
 
 namespace {
@@ -67,7 +65,7 @@ TEST_F(Go, EmptyUrlOrUnknownSchemeTellsWhyAndStartsNothing) {
 
 TEST_F(Go, StartsTheCopierWithTheFieldsAndEmptiesOnlyTheUrl) {
   ScriptedPrompts prompts;
-  g_options.overwriteMode.selection = 1;  // "-o?"
+  state.options.overwriteMode.selection = 1;  // "-o?"
   ClickGo("ftp://host/pub", "c:/my files");
   EXPECT_TRUE(prompts.boxes.empty());
   ASSERT_EQ(1, Rows());
@@ -75,21 +73,21 @@ TEST_F(Go, StartsTheCopierWithTheFieldsAndEmptiesOnlyTheUrl) {
   EXPECT_EQ("", WindowText(window->urlBox.Handle()));
   EXPECT_EQ("c:/my files", WindowText(window->localBox.Handle()));
   EXPECT_EQ("ftp://host/pub \"c:/my files\" -o? ", ColumnText(0, 1));
-  EXPECT_STREQ("tarnget.exe ftp://host/pub \"c:/my files\" -o? ", Task(0)->commandLine);
+  EXPECT_STREQ("tarnget.exe ftp://host/pub \"c:/my files\" -o? ", Task(0)->commandLine.get());
   ASSERT_EQ("Ok", WaitForEnd(0));
   EXPECT_EQ((std::vector<std::string>{"tarnget.exe", "ftp://host/pub", "c:/my files", "-o?"}), Argv());
 }
 
 TEST_F(Go, UncheckedBoxesDecideTheConfigSwitchAndTheOptions) {
-  g_options.overwriteMode.selection = 1;
+  state.options.overwriteMode.selection = 1;
   window->useOptionsBox.SetCheck(BST_UNCHECKED);
   window->useConfigBox.SetCheck(BST_UNCHECKED);
   ClickGo("http://host/", "");
   ASSERT_EQ(1, Rows());
   WaitForEnd(0);
   EXPECT_EQ((std::vector<std::string>{"tarnget.exe", "http://host/", "", "-cfg~"}), Argv());
-  EXPECT_EQ(0, g_settings.useOptions);
-  EXPECT_EQ(0, g_settings.useTarngetConfig);
+  EXPECT_EQ(0, state.settings.useOptions);
+  EXPECT_EQ(0, state.settings.useTarngetConfig);
 }
 
 TEST_F(Go, LongFieldsReachTheCopierWhole) {

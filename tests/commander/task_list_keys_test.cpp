@@ -112,8 +112,7 @@ TEST_F(TaskListKeys, RetryStartsTheSameCommandLineAgainInTheSameRowAndNeverARunn
   EXPECT_TRUE(prompts.boxes.empty());
 
   // A start that fails says so and leaves the ended task as it was.
-  delete[] Task(0)->commandLine;
-  Task(0)->commandLine = dup_n("no-such-copier.exe x ", 21);
+  Task(0)->commandLine.reset(dup_n("no-such-copier.exe x ", 21));
   HANDLE ended = Task(0)->process;
   Select({0});
   Press('R', {VK_CONTROL});

@@ -32,7 +32,7 @@ CopierScript::~CopierScript() { ::DeleteFileA(path_.c_str()); }
 
 void TaskWindowTest::SetUp() {
   CommanderTest::SetUp();
-  window.reset(new TDialogTarnwellCommander);
+  window.reset(new TDialogTarnwellCommander(state));
   ASSERT_NE(nullptr, window->Create());
   ::ShowWindow(window->Handle(), SW_SHOW);
   ASSERT_TRUE(window->taskList);

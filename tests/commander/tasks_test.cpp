@@ -47,7 +47,7 @@ HANDLE OwnProcessHandle() {
 
 TarngetTaskItem* Record(const char* commandLine, HANDLE process) {
   auto* task = new TarngetTaskItem;
-  task->commandLine = dup_n(commandLine, std::strlen(commandLine));
+  task->commandLine.reset(dup_n(commandLine, std::strlen(commandLine)));
   task->process = process;
   return task;
 }
@@ -243,7 +243,7 @@ TEST_F(TaskList, RowThatCannotBeAddedUndoesTheStart) {
   EXPECT_EQ("Spawn tarnget.exe error", prompts.boxes[0].text);
   EXPECT_EQ(1, window->taskChain.count);
   EXPECT_EQ(1, Rows());
-  EXPECT_STREQ("tarnget.exe first ", Task(0)->commandLine);
+  EXPECT_STREQ("tarnget.exe first ", Task(0)->commandLine.get());
 }
 
 // A row the list view keeps keeps its record, so the rows after it still find theirs.
@@ -258,7 +258,7 @@ TEST_F(TaskList, RowThatCannotBeRemovedKeepsItsTask) {
   Restore(list);
   ASSERT_EQ(2, window->taskChain.count);
   EXPECT_EQ(2, Rows());
-  EXPECT_STREQ("tarnget.exe r0 ", Task(0)->commandLine);
+  EXPECT_STREQ("tarnget.exe r0 ", Task(0)->commandLine.get());
   EXPECT_EQ("r1 ", ColumnText(1, 1));
   Board().ClearFinished();
   EXPECT_EQ(0, window->taskChain.count);
@@ -286,7 +286,7 @@ TEST_F(TaskList, KillAllStopsAtTheFirstRefusal) {
   EXPECT_EQ(static_cast<UINT>(MB_OKCANCEL), prompts.boxes[0].type);
   ASSERT_EQ(3, Rows());
   ASSERT_EQ(3, window->taskChain.count);
-  EXPECT_STREQ("tarnget.exe r2 ", Task(2)->commandLine);
+  EXPECT_STREQ("tarnget.exe r2 ", Task(2)->commandLine.get());
   EXPECT_EQ("Active", Status(2));
   EXPECT_EQ("r2 ", ColumnText(2, 1));
 
@@ -310,8 +310,8 @@ TEST_F(TaskList, ClearRemovesEndedTasksOnlyAndAsksNothing) {
   Board().ClearFinished();
   EXPECT_TRUE(prompts.boxes.empty());
   ASSERT_EQ(2, Rows());
-  EXPECT_STREQ("tarnget.exe a0 ", Task(0)->commandLine);
-  EXPECT_STREQ("tarnget.exe a3 ", Task(1)->commandLine);
+  EXPECT_STREQ("tarnget.exe a0 ", Task(0)->commandLine.get());
+  EXPECT_STREQ("tarnget.exe a3 ", Task(1)->commandLine.get());
   EXPECT_EQ("a0 ", ColumnText(0, 1));
   EXPECT_EQ("a3 ", ColumnText(1, 1));
   EXPECT_EQ("Active", Status(1));
@@ -335,14 +335,14 @@ TEST_F(TaskList, KillRemovesSelectedRowsAndARefusalSparesOnlyItsOwnTask) {
   Board().KillSelected();
   ASSERT_EQ(1u, prompts.boxes.size());
   ASSERT_EQ(2, Rows());
-  EXPECT_STREQ("tarnget.exe run1 ", Task(0)->commandLine);
-  EXPECT_STREQ("tarnget.exe run3 ", Task(1)->commandLine);
+  EXPECT_STREQ("tarnget.exe run1 ", Task(0)->commandLine.get());
+  EXPECT_STREQ("tarnget.exe run3 ", Task(1)->commandLine.get());
 
   Select({0});
   prompts.answers = {IDOK};
   Board().KillSelected();
   ASSERT_EQ(1, Rows());
-  EXPECT_STREQ("tarnget.exe run3 ", Task(0)->commandLine);
+  EXPECT_STREQ("tarnget.exe run3 ", Task(0)->commandLine.get());
 }
 
 TEST_F(TaskList, TwoTasksWithOneCommandLineAreToldApartByTheirProcess) {
@@ -354,7 +354,7 @@ TEST_F(TaskList, TwoTasksWithOneCommandLineAreToldApartByTheirProcess) {
   Board().ClearFinished();
   ASSERT_EQ(1, Rows());
   EXPECT_EQ(WAIT_TIMEOUT, ::WaitForSingleObject(first, 0));
-  EXPECT_STREQ("tarnget.exe same ", Task(0)->commandLine);
+  EXPECT_STREQ("tarnget.exe same ", Task(0)->commandLine.get());
   ::CloseHandle(first);
 }
 
@@ -387,7 +387,7 @@ TEST_F(TaskList, ClosingTheWindowStopsAtARefusalAndClosesOnceEveryTaskIsGone) {
   window->Send(WM_CLOSE);
   ASSERT_TRUE(window->IsWindow());
   ASSERT_EQ(2, Rows());
-  EXPECT_STREQ("tarnget.exe middle ", Task(1)->commandLine);
+  EXPECT_STREQ("tarnget.exe middle ", Task(1)->commandLine.get());
   EXPECT_EQ(1u, prompts.boxes.size());
 
   prompts.answers = {IDOK};

@@ -2,18 +2,8 @@
 
 #include <commctrl.h>
 
-#include <new>
-
-#include "config_model.h"
-#include "editor_settings.h"
 #include "gui_test.h"
 #include "tarncfg_ids.h"
-
-void ResetEditorState() {
-  g_configModel.~ConfigModel();
-  new (&g_configModel) ConfigModel();
-  g_editorSettings = EditorSettings{};
-}
 
 bool EditThroughSheet(HWND main, HKEY root, const std::function<void(HWND commonPage)>& onCommonPage) {
   const bool personal = root == HKEY_CURRENT_USER;

@@ -1,12 +1,9 @@
-// Driving the configuration editor's main window in the reliability tests: the program's
-// state as at start, and a Personal or Global edit through the real modal sheet.
+// Driving the configuration editor's main window in the reliability tests: a Personal or
+// Global edit through the real modal sheet.
 #pragma once
 #include <windows.h>
 #include <functional>
 #include <string>
-
-// Rebuilds the editing record and the editor's own settings as at program start.
-void ResetEditorState();
 
 // Clicks "&Personal Config" (HKEY_CURRENT_USER) or "&Global Config" on `main`. Inside
 // the modal sheet every page is shown once, from the last to the first, `onCommonPage`

@@ -42,17 +42,16 @@ class MainWindow : public testing::Test {
  protected:
   CleanKeys clean;
   ScriptedPrompts prompts;
+  EditorState state;  // fresh for every test, as at program start
   std::unique_ptr<TDialogTarngetConfig> window;
   HWND hwnd = nullptr;
 
-  void SetUp() override { ResetEditorState(); }
   void TearDown() override {
     window.reset();
     PumpMessages(10);
-    ResetEditorState();
   }
   void Open() {
-    window.reset(new TDialogTarngetConfig);
+    window.reset(new TDialogTarngetConfig(state));
     hwnd = window->Create();
     ASSERT_NE(nullptr, hwnd);
     PumpMessages(20);
@@ -171,7 +170,7 @@ TEST_F(MainWindow, GlobalEditStoresWhatOkAppliesAndCloseSavesHistories) {
   EXPECT_EQ("Global Configuration", caption);
   EXPECT_EQ(1, GetNumber(HKEY_LOCAL_MACHINE, kCopierConfigKey, "Overwrite mode"));
   EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kCopierConfigKey));
-  EXPECT_EQ(1, g_configModel.storedSinceStart);
+  EXPECT_EQ(1, state.model.storedSinceStart);
 
   ::SendMessageA(hwnd, WM_CLOSE, 0, 0);
   EXPECT_EQ("pre.log", GetString(HKEY_CURRENT_USER, kEditorSettingsKey, "Tarnget log path 0"));
@@ -204,7 +203,7 @@ TEST_F(MainWindow, PersonalEditOverKeptValuesWarnsOnceAndKeepsThem) {
 // closing ends the modal loop.
 TEST_F(MainWindow, EnterOpensPersonalAndCancelWritesNothing) {
   SetNumber(HKEY_CURRENT_USER, kCopierConfigKey, "PASV mode", 1);
-  TDialogTarngetConfig program;
+  TDialogTarngetConfig program(state);
   HWND main = nullptr;
   bool sheetSeen = false;
   ModalDriver enter([&] {
@@ -229,7 +228,7 @@ TEST_F(MainWindow, EnterOpensPersonalAndCancelWritesNothing) {
   program.Execute();
   EXPECT_TRUE(sheetSeen);
   EXPECT_EQ((std::vector<std::string>{"PASV mode"}), ValueNames(HKEY_CURRENT_USER, kCopierConfigKey));
-  EXPECT_EQ(0, g_configModel.storedSinceStart);
+  EXPECT_EQ(0, state.model.storedSinceStart);
   EXPECT_EQ(8u, StoredPosition().size());  // none was known, so the close wrote one
 }
 

@@ -16,12 +16,13 @@ class Screenshots : public testing::Test {
  protected:
   void SetUp() override {
     if (!ScreenshotsWanted()) GTEST_SKIP() << "TARNWELL_SCREENSHOTS is not set";
-    // Made only now: building the window loads the editor's settings into its globals.
-    window.reset(new TDialogTarngetConfig);
+    // Made only now: building the window loads the editor's settings.
+    window.reset(new TDialogTarngetConfig(state));
     main = window->Create();
     ASSERT_NE(nullptr, main);
     ::SetWindowPos(main, HWND_TOP, 200, 150, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
   }
+  EditorState state;
   std::unique_ptr<TDialogTarngetConfig> window;
   HWND main = nullptr;
 };

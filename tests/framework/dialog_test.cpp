@@ -184,16 +184,12 @@ TEST(Controls, ComboAndCheckBoxWrappers) {
   dlg.combo.AddString("alpha");
   dlg.combo.InsertString("beta", 0);
   ASSERT_EQ(dlg.combo.GetCount(), 2);
-  char* item = dlg.combo.DupItemText(0);
-  EXPECT_STREQ(item, "beta");
-  delete[] item;
+  EXPECT_STREQ(dlg.combo.DupItemText(0).get(), "beta");
   EXPECT_EQ(dlg.combo.DupItemText(2), nullptr);
 
   std::string longText(5000, 'u');
   dlg.combo.SetText(longText.c_str());
-  char* whole = dlg.combo.DupText();
-  EXPECT_EQ(std::string(whole).size(), longText.size());
-  delete[] whole;
+  EXPECT_EQ(std::string(dlg.combo.DupText().get()).size(), longText.size());
 
   dlg.box.SetCheck(BST_INDETERMINATE);
   EXPECT_EQ(dlg.box.GetCheck(), BST_INDETERMINATE);

@@ -20,9 +20,7 @@
 #include "gui_test.h"
 #include "history.h"
 #include "main_window.h"
-#include "options.h"
 #include "reliability_support.h"
-#include "settings.h"
 #include "settings_store.h"
 
 namespace {
@@ -84,9 +82,9 @@ void PrintTo(const Shown& s, std::ostream* os) {
 // Starts the main window as the program does (settings loaded while it is built), reads
 // what it shows, and closes it as the user does, which saves the settings.
 Shown StartShowAndClose() {
-  ResetCommanderState();
+  CommanderState state;
   Shown shown;
-  TDialogTarnwellCommander window;
+  TDialogTarnwellCommander window(state);
   HWND hwnd = window.Create();
   EXPECT_NE(nullptr, hwnd);
   if (!hwnd) return shown;
@@ -106,7 +104,7 @@ Shown StartShowAndClose() {
   }
   shown.urls = ComboItems(window.urlBox.Handle());
   shown.localPaths = ComboItems(window.localBox.Handle());
-  for (const OptionListName& l : kOptionLists) shown.optionLists.push_back(ListOf(g_options.*l.list));
+  for (const OptionListName& l : kOptionLists) shown.optionLists.push_back(ListOf(state.options.*l.list));
   ::SendMessageA(hwnd, WM_CLOSE, 0, 0);
   EXPECT_FALSE(::IsWindow(hwnd)) << "the window did not close";
   return shown;

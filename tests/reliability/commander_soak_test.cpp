@@ -13,7 +13,6 @@
 #include "gui_test.h"
 #include "reliability_support.h"
 #include "resource.h"
-#include "settings.h"
 #include "task_test_support.h"
 
 namespace {

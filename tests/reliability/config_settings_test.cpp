@@ -304,9 +304,9 @@ class EditorSettings : public testing::Test {
   // Starts the editor, edits Personal and then Global without a change, copies Personal
   // onto Global, and closes the editor.
   RECT Run(ScriptedPrompts& prompts) {
-    ResetEditorState();
+    EditorState state;
     RECT shown{};
-    TDialogTarngetConfig window;
+    TDialogTarngetConfig window(state);
     HWND hwnd = window.Create();
     EXPECT_NE(nullptr, hwnd);
     if (!hwnd) return shown;
@@ -315,7 +315,7 @@ class EditorSettings : public testing::Test {
     ::GetWindowRect(hwnd, &shown);
     EXPECT_TRUE(EditThroughSheet(hwnd, HKEY_CURRENT_USER));
     EXPECT_TRUE(EditThroughSheet(hwnd, HKEY_LOCAL_MACHINE));
-    EXPECT_EQ(1, g_configModel.storedSinceStart);
+    EXPECT_EQ(1, state.model.storedSinceStart);
     const std::size_t boxes = prompts.boxes.size();
     Click(hwnd, IDC_MAIN_PERSONAL_TO_GLOBAL);
     EXPECT_EQ(boxes + 1, prompts.boxes.size());
@@ -338,8 +338,8 @@ TEST_F(EditorSettings, MalformedPositionsStartTheWindowOnTheDesktop) {
     const std::vector<RawValue> before = KeyValues(HKEY_CURRENT_USER, kEditorSettingsKey);
     RECT shown[2];
     for (RECT& r : shown) {
-      ResetEditorState();
-      TDialogTarngetConfig window;
+      EditorState state;
+      TDialogTarngetConfig window(state);
       HWND hwnd = window.Create();
       ASSERT_NE(nullptr, hwnd);
       ::GetWindowRect(hwnd, &r);

@@ -32,8 +32,7 @@ class EditorSoak : public testing::Test {
  protected:
   void SetUp() override {
     for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) DeleteKeyTree(root, kCopierConfigKey);
-    ResetEditorState();
-    window.reset(new TDialogTarngetConfig);
+    window.reset(new TDialogTarngetConfig(state));
     hwnd = window->Create();
     ASSERT_NE(nullptr, hwnd);
     ::ShowWindow(hwnd, SW_SHOW);
@@ -42,7 +41,6 @@ class EditorSoak : public testing::Test {
   void TearDown() override {
     window.reset();
     PumpMessages(20);
-    ResetEditorState();
     for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) DeleteKeyTree(root, kCopierConfigKey);
   }
 
@@ -76,6 +74,7 @@ class EditorSoak : public testing::Test {
     }
   }
 
+  EditorState state;  // fresh for every test, as at program start
   std::unique_ptr<TDialogTarngetConfig> window;
   HWND hwnd = nullptr;
 };

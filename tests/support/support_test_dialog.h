@@ -1,6 +1,7 @@
 // The test dialog of support_test.rc: real combo boxes in a real window.
 #pragma once
 #include <windows.h>
+#include <memory>
 #include <string>
 #include <vector>
 #include "combo_support.h"
@@ -23,17 +24,13 @@ public:
 inline std::vector<std::string> Items(const TComboBox& combo) {
   std::vector<std::string> items;
   for (int i = 0; i < combo.GetCount(); ++i) {
-    char* text = combo.DupItemText(i);
-    items.push_back(text ? text : "<missing>");
-    delete[] text;
+    const std::unique_ptr<char[]> text = combo.DupItemText(i);
+    items.push_back(text ? text.get() : "<missing>");
   }
   return items;
 }
 
 // The edit text of a combo box.
 inline std::string EditText(const TComboBox& combo) {
-  char* text = combo.DupText();
-  std::string s = text;
-  delete[] text;
-  return s;
+  return combo.DupText().get();
 }
