@@ -88,6 +88,24 @@ TControl* TDialog::ChildById(int id) const {
   return nullptr;
 }
 
+// Several controls may share an id (the template's unnamed 65535, for one): the window
+// handle the message names settles which object it is.
+TControl* TDialog::SourceOf(const TMessage& m) const {
+  int id = 0;
+  HWND from = nullptr;
+  if (m.msg == WM_COMMAND) {
+    id = m.Id();
+    from = m.Control();
+  } else if (m.msg == WM_NOTIFY) {
+    id = static_cast<int>(m.Notify()->idFrom);
+    from = m.Notify()->hwndFrom;
+  }
+  if (!from) return nullptr;
+  for (TControl* c : children_)
+    if (c->Id() == id && c->Handle() == from) return c;
+  return nullptr;
+}
+
 INT_PTR CALLBACK TDialog::DialogProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
   if (msg == WM_INITDIALOG) reinterpret_cast<TDialog*>(l)->Bind(hwnd);
   return Route(hwnd, msg, w, l);
@@ -135,6 +153,9 @@ INT_PTR TDialog::Dispatch(UINT msg, WPARAM w, LPARAM l) {
     }
   }
   TMessage m{msg, w, l};
+  if (TControl* c = SourceOf(m)) {
+    if (c->HandleNotification(m)) return Answer(msg, m.result);
+  }
   if (!Respond(m)) return FALSE;
   return Answer(msg, m.result);
 }

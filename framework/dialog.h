@@ -1,6 +1,7 @@
 // TDialog: a window built from a dialog resource, run modally (Execute) or, for tests and
 // embedding, modeless (Create). It attaches its control objects before the derived setup
-// runs, dispatches every message through the class's response table, and speaks the
+// runs, offers each control's notifications to that control's object first, dispatches
+// the rest through the class's response table, and speaks the
 // dialog-procedure protocol itself: handlers only decide, and put any result in
 // TMessage::result, which goes to DWLP_MSGRESULT.
 #pragma once
@@ -50,6 +51,9 @@ protected:
 
 private:
   TControl* ChildById(int id) const;
+  // The control object a WM_COMMAND or WM_NOTIFY came from, or null (menus, accelerators,
+  // windows without an object).
+  TControl* SourceOf(const TMessage& m) const;
   INT_PTR Answer(UINT msg, LRESULT result);
   static const TResponse<TDialog> responses[];
 

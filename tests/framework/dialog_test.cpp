@@ -10,6 +10,23 @@ public:
   using TListBox::TListBox;
   int drawn = 0;
   void ODADrawEntire(DRAWITEMSTRUCT&) override { ++drawn; }
+  bool HandleNotification(TMessage& m) override {
+    if (m.msg != WM_NOTIFY || m.Notify()->code != static_cast<UINT>(NM_RCLICK)) return false;
+    m.result = 17;
+    return true;
+  }
+};
+
+// Handles its edit changes itself and declines every other notification.
+class TAnsweringCombo : public TComboBox {
+public:
+  using TComboBox::TComboBox;
+  int handled = 0, declined = 0;
+  bool HandleNotification(TMessage& m) override {
+    bool mine = m.Code() == CBN_EDITCHANGE;
+    ++(mine ? handled : declined);
+    return mine;
+  }
 };
 
 const UINT kRunOutOfMemory = WM_USER + 9;
@@ -19,6 +36,7 @@ public:
   using TEdit::TEdit;
   int caught = 0;
   void SetupWindow() override { Subclass(); }
+
 protected:
   bool WindowProc(UINT msg, WPARAM, LPARAM, LRESULT& result) override {
     if (msg == kRunOutOfMemory) throw std::bad_alloc();
@@ -35,10 +53,10 @@ public:
       : TDialog(nullptr, 100), edit(this, 10), combo(this, 11), box(this, 12), list(this, 14),
         swallowCancel_(swallowCancel) {}
   TCatchingEdit edit;
-  TComboBox combo;
+  TAnsweringCombo combo;
   TCheckBox box;
   TRecordingList list;
-  int counted = 0, timers = 0, cleanups = 0;
+  int counted = 0, timers = 0, cleanups = 0, comboRows = 0;
   int* cleanupsElsewhere = nullptr;  // counts past the object's life
   std::string textAtSetup;
 
@@ -52,6 +70,7 @@ protected:
     if (cleanupsElsewhere) ++*cleanupsElsewhere;
   }
   void CmCount() { ++counted; }
+  void CbCombo() { ++comboRows; }
   void CmCancelMaybe(TMessage& m) {
     if (!swallowCancel_) CloseWindow(m.Id());
   }
@@ -67,6 +86,8 @@ private:
 
 DEFINE_RESPONSE_TABLE(TTestDialog, TDialog) = {
     {WM_COMMAND, 13, BN_CLICKED, &Self::CmCount},
+    {WM_COMMAND, 11, CBN_EDITCHANGE, &Self::CbCombo},
+    {WM_COMMAND, 11, CBN_SELCHANGE, &Self::CbCombo},
     {WM_COMMAND, IDCANCEL, BN_CLICKED, &Self::CmCancelMaybe},
     {WM_TIMER, 0, 0, &Self::EvTimer},
     {WM_NOTIFY, 14, NM_CUSTOMDRAW, &Self::EvNotify},
@@ -99,6 +120,35 @@ TEST(Dialog, NotifyResultGoesToMsgResult) {
   // A notification that no row names falls to the default, which answers 0.
   NMHDR other{::GetDlgItem(dlg.Handle(), 14), 14, static_cast<UINT>(NM_CLICK)};
   EXPECT_EQ(::SendMessageA(dlg.Handle(), WM_NOTIFY, 14, reinterpret_cast<LPARAM>(&other)), 0);
+}
+
+TEST(Dialog, AControlAnswersItsOwnNotificationsBeforeTheTableAndDeclinedOnesReachIt) {
+  TTestDialog dlg;
+  ASSERT_NE(dlg.Create(), nullptr);
+  HWND combo = dlg.combo.Handle();
+  dlg.combo.declined = 0;  // whatever the window's own start sent
+  auto command = [&](int id, int code, HWND from) {
+    return ::SendMessageA(dlg.Handle(), WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(from));
+  };
+  command(11, CBN_EDITCHANGE, combo);
+  EXPECT_EQ(dlg.combo.handled, 1);
+  EXPECT_EQ(dlg.comboRows, 0) << "a handled notification must not reach the table";
+
+  command(11, CBN_SELCHANGE, combo);
+  EXPECT_EQ(dlg.combo.declined, 1);
+  EXPECT_EQ(dlg.comboRows, 1) << "a declined notification reaches the table as before";
+
+  // An accelerator (no window) or another window with the same id is not the control.
+  command(11, CBN_EDITCHANGE, nullptr);
+  command(11, CBN_EDITCHANGE, dlg.edit.Handle());
+  EXPECT_EQ(dlg.combo.handled + dlg.combo.declined, 2);
+  EXPECT_EQ(dlg.comboRows, 3);
+
+  // WM_NOTIFY: the control's answer goes to DWLP_MSGRESULT; one it declines gets the row's.
+  NMHDR click{dlg.list.Handle(), 14, static_cast<UINT>(NM_RCLICK)};
+  EXPECT_EQ(::SendMessageA(dlg.Handle(), WM_NOTIFY, 14, reinterpret_cast<LPARAM>(&click)), 17);
+  NMHDR draw{dlg.list.Handle(), 14, static_cast<UINT>(NM_CUSTOMDRAW)};
+  EXPECT_EQ(::SendMessageA(dlg.Handle(), WM_NOTIFY, 14, reinterpret_cast<LPARAM>(&draw)), 42);
 }
 
 TEST(Dialog, AnswersGoToMsgResultOrAreReturnedAsEachMessageWants) {
