@@ -6,16 +6,6 @@
 #include "resource.h"
 
 DEFINE_RESPONSE_TABLE(TPropertyPageCommon, TOptionsPage) = {
-    {WM_COMMAND, IDC_COMMON_LOG, CBN_DROPDOWN, &Self::CbCommitHistory},
-    {WM_COMMAND, IDC_COMMON_LOG, CBN_KILLFOCUS, &Self::CbCommitHistory},
-    {WM_COMMAND, IDC_COMMON_INCLUDE, CBN_DROPDOWN, &Self::CbCommitHistory},
-    {WM_COMMAND, IDC_COMMON_INCLUDE, CBN_KILLFOCUS, &Self::CbCommitHistory},
-    {WM_COMMAND, IDC_COMMON_WORK_DIR, CBN_DROPDOWN, &Self::CbCommitHistory},
-    {WM_COMMAND, IDC_COMMON_WORK_DIR, CBN_KILLFOCUS, &Self::CbCommitHistory},
-    {WM_COMMAND, IDC_COMMON_EXCLUDE, CBN_DROPDOWN, &Self::CbCommitHistory},
-    {WM_COMMAND, IDC_COMMON_EXCLUDE, CBN_KILLFOCUS, &Self::CbCommitHistory},
-    {WM_COMMAND, IDC_COMMON_FIRST_FILENAME, CBN_DROPDOWN, &Self::CbCommitHistory},
-    {WM_COMMAND, IDC_COMMON_FIRST_FILENAME, CBN_KILLFOCUS, &Self::CbCommitHistory},
     {WM_COMMAND, IDC_COMMON_BROWSE_LOG, BN_CLICKED, &Self::CmBrowseLog},
     {WM_COMMAND, IDC_COMMON_BROWSE_WORK_DIR, BN_CLICKED, &Self::CmBrowseWorkDir},
     {WM_COMMAND, IDC_COMMON_INCLUDE_ADD, BN_CLICKED, &Self::CmUnnamed},
@@ -42,10 +32,7 @@ TPropertyPageCommon::TPropertyPageCommon()
       logBox(this, IDC_COMMON_LOG),
       includeBox(this, IDC_COMMON_INCLUDE),
       excludeBox(this, IDC_COMMON_EXCLUDE),
-      workDirBox(this, IDC_COMMON_WORK_DIR) {
-  for (const TComboBox* box : {&logBox, &includeBox, &workDirBox, &excludeBox, &firstFilenameBox})
-    AddHistoryBox(*box);
-}
+      workDirBox(this, IDC_COMMON_WORK_DIR) {}
 
 // The "+" beside the inclusive patterns is the one button among the controls with id
 // 65535 (the others are static labels), so it is found once by its window class.

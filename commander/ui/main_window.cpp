@@ -15,10 +15,6 @@
 DEFINE_RESPONSE_TABLE(TDialogTarnwellCommander, TDialog) = {
     {WM_COMMAND, IDC_GO, BN_CLICKED, &Self::CmGo},
     {WM_COMMAND, IDC_ESCAPE, BN_CLICKED, &Self::CmEscape},
-    {WM_COMMAND, IDC_URL, CBN_DROPDOWN, &Self::CbUrlCommit},
-    {WM_COMMAND, IDC_URL, CBN_KILLFOCUS, &Self::CbUrlCommit},
-    {WM_COMMAND, IDC_LOCAL, CBN_DROPDOWN, &Self::CbLocalCommit},
-    {WM_COMMAND, IDC_LOCAL, CBN_KILLFOCUS, &Self::CbLocalCommit},
     {WM_COMMAND, IDC_BROWSE_LOCAL, BN_CLICKED, &Self::CmBrowseLocal},
     {WM_COMMAND, IDC_ABOUT, BN_CLICKED, &Self::CmAbout},
     {WM_COMMAND, IDC_OPTIONS, BN_CLICKED, &Self::CmOptions},
@@ -157,8 +153,6 @@ void TDialogTarnwellCommander::EvDpiChanged(TMessage& m) {
   TDialog::EvDpiChanged(m);
 }
 
-void TDialogTarnwellCommander::CbUrlCommit() { commit_combo_text(urlBox, CommitMode::Add); }
-void TDialogTarnwellCommander::CbLocalCommit() { commit_combo_text(localBox, CommitMode::Add); }
 void TDialogTarnwellCommander::CmBrowseLocal() { browse_folder(localBox, nullptr); }
 
 void TDialogTarnwellCommander::EvDropFiles(TMessage& m) {

@@ -20,7 +20,7 @@ public:
   TCheckBox topMostBox;
   TCheckBox useOptionsBox;
   TCheckBox useConfigBox;
-  TComboBox urlBox;
+  THistoryComboBox urlBox;
   TDrop1ComboBox localBox;
   TStatic placeholder;             // marks where the task list goes; never shown
   std::unique_ptr<TListView> taskList;
@@ -65,8 +65,6 @@ private:
   void CmTarngetConfig();
   void CmTopMost() { ApplyTopMost(); }
   void CmTaskSwitch() { ApplyTaskPanelSwitch(); }
-  void CbUrlCommit();
-  void CbLocalCommit();
   void EvDropFiles(TMessage& m);
   void EvTimer() { PollTasks(); }
   void EvClose();

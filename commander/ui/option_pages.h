@@ -4,7 +4,7 @@
 // drops down and when they lose the focus; only apply copies those lists into the option set.
 #pragma once
 #include <cstdint>
-#include <vector>
+#include "history_combo.h"
 #include "options.h"
 #include "property_sheet.h"
 
@@ -19,10 +19,6 @@ protected:
   virtual void ShowValues() = 0;
   virtual void StoreValues() = 0;
 
-  // Registers a history field, so that its drop-down and focus-loss notifications commit.
-  void AddHistoryBox(const TComboBox& box) { historyBoxes_.push_back(&box); }
-  void CbCommitHistory(TMessage& m);
-
   static void ShowChoice(const TComboBox& box, const TChoiceOption& option);
   static void ShowYesOnly(const TComboBox& box, std::int32_t selection);
   static void ShowFlag(const TCheckBox& box, unsigned char flag);
@@ -30,9 +26,6 @@ protected:
   static std::int32_t ReadChoice(const TComboBox& box);
   static unsigned char ReadFlag(const TCheckBox& box);
   static void ReadShortText(const TEdit& edit, char (&text)[kShortTextSize]);
-
-private:
-  std::vector<const TComboBox*> historyBoxes_;
 };
 
 class TPropertyPageCommon : public TOptionsPage {
@@ -42,7 +35,7 @@ public:
   TComboBox createDirBox, overwriteBox, recursiveBox, gaugeBox, talkBox;
   TEdit retriesEdit;
   TCheckBox useFirstFilenameBox, useLogBox, useIncludeBox, useExcludeBox, useWorkDirBox;
-  TComboBox firstFilenameBox, logBox, includeBox, excludeBox, workDirBox;
+  THistoryComboBox firstFilenameBox, logBox, includeBox, excludeBox, workDirBox;
   // The "+" beside the inclusive patterns: it shares id 65535 with the static labels.
   HWND includeAddButton = nullptr;
 
@@ -68,15 +61,14 @@ public:
 
   TRadioButton downloadButton, uploadButton, dirListButton;
   TCheckBox useDirListNameBox;
-  TComboBox dirListNameBox, eraseBox, unixLinksBox, pasvBox;
+  THistoryComboBox dirListNameBox;
+  TComboBox eraseBox, unixLinksBox, pasvBox;
   TCheckBox useProxyBox;  // three states
-  TComboBox proxyBox;
+  THistoryComboBox proxyBox;
 
 protected:
   void ShowValues() override;
   void StoreValues() override;
-
-  DECLARE_RESPONSE_TABLE(TPropertyPageFTP);
 };
 
 class TPropertyPageHTTP : public TOptionsPage {
@@ -85,15 +77,14 @@ public:
 
   TRadioButton downloadButton, recoveryButton;
   TCheckBox useDefaultHtmlBox;
-  TComboBox defaultHtmlBox, sameSiteBox, nonHtmlBox, relocateBox;
+  THistoryComboBox defaultHtmlBox;
+  TComboBox sameSiteBox, nonHtmlBox, relocateBox;
   TCheckBox useProxyBox;  // three states
-  TComboBox proxyBox;
+  THistoryComboBox proxyBox;
 
 protected:
   void ShowValues() override;
   void StoreValues() override;
-
-  DECLARE_RESPONSE_TABLE(TPropertyPageHTTP);
 };
 
 class TPropertyPageNNTP : public TOptionsPage {
@@ -104,9 +95,9 @@ public:
   TComboBox decodeBox;
   TEdit minRowsEdit;
   TCheckBox useMsgidDirBox;
-  TComboBox msgidDirBox;
+  THistoryComboBox msgidDirBox;
   TCheckBox useFileListBox;
-  TComboBox fileListBox;
+  THistoryComboBox fileListBox;
 
 protected:
   void ShowValues() override;

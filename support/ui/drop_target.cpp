@@ -120,7 +120,7 @@ HRESULT STDMETHODCALLTYPE TComboBoxDropTarget::Drop(IDataObject* data, DWORD, PO
 }
 
 void TDrop1ComboBox::SetupWindow() {
-  TComboBox::SetupWindow();
+  THistoryComboBox::SetupWindow();
   Subclass();
 }
 
@@ -130,5 +130,5 @@ bool TDrop1ComboBox::WindowProc(UINT msg, WPARAM w, LPARAM l, LRESULT& result) {
     result = 0;
     return true;
   }
-  return TComboBox::WindowProc(msg, w, l, result);
+  return THistoryComboBox::WindowProc(msg, w, l, result);
 }
