@@ -22,7 +22,7 @@ public:
   // A notification this control sent its dialog (WM_COMMAND or WM_NOTIFY), offered here
   // before the dialog's table. True handles it, with any answer in m.result; false
   // declines, and the dialog's table sees it as if the control had no say.
-  virtual bool HandleNotification(TMessage&) { return false; }
+  virtual bool HandleNotification(Message&) { return false; }
 
 protected:
   // Routes the control window's own messages to WindowProc (a subclass over the

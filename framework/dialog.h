@@ -3,7 +3,7 @@
 // runs, offers each control's notifications to that control's object first, dispatches
 // the rest through the class's response table, and speaks the
 // dialog-procedure protocol itself: handlers only decide, and put any result in
-// TMessage::result, which goes to DWLP_MSGRESULT.
+// Message::result, which goes to DWLP_MSGRESULT.
 #pragma once
 #include <vector>
 #include "allocation.h"
@@ -32,11 +32,11 @@ public:
 protected:
   virtual void SetupWindow();    // WM_INITDIALOG: attaches and sets up the controls
   virtual void CleanupWindow() {}  // WM_DESTROY
-  virtual bool Respond(TMessage& m);
+  virtual bool Respond(Message& m);
   void CmOk() { CloseWindow(IDOK); }
   void CmCancel() { CloseWindow(IDCANCEL); }
   // Only top-level windows are told; pictures drawn at the old DPI are the class's own.
-  void EvDpiChanged(TMessage& m) { TakeSuggestedRect(hwnd_, m.lParam); }
+  void EvDpiChanged(Message& m) { TakeSuggestedRect(hwnd_, m.lParam); }
 
   // The one procedure for every dialog: finds the object and dispatches.
   static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l);
@@ -53,9 +53,9 @@ private:
   TControl* ChildById(int id) const;
   // The control object a WM_COMMAND or WM_NOTIFY came from, or null (menus, accelerators,
   // windows without an object).
-  TControl* SourceOf(const TMessage& m) const;
+  TControl* SourceOf(const Message& m) const;
   INT_PTR Answer(UINT msg, LRESULT result);
-  static const TResponse<TDialog> responses[];
+  static const Response<TDialog> responses[];
 
   HWND parent_;
   int resourceId_;

@@ -7,12 +7,12 @@ int PlatformMessageBox(HWND owner, const char* text, const char* caption, UINT t
 // The platform's functions are stdcall on 32-bit Windows; the hooks are plain functions.
 BOOL PlatformOpenFile(OPENFILENAMEA* ofn) { return ::GetOpenFileNameA(ofn); }
 PIDLIST_ABSOLUTE PlatformBrowseFolder(BROWSEINFOA* bi) { return ::SHBrowseForFolderA(bi); }
-TPromptHooks platform{PlatformMessageBox, PlatformOpenFile, PlatformBrowseFolder};
-TPromptHooks current = platform;
+PromptHooks platform{PlatformMessageBox, PlatformOpenFile, PlatformBrowseFolder};
+PromptHooks current = platform;
 }  // namespace
 
-TPromptHooks SetPromptHooks(const TPromptHooks& hooks) {
-  TPromptHooks old = current;
+PromptHooks SetPromptHooks(const PromptHooks& hooks) {
+  PromptHooks old = current;
   current.messageBox = hooks.messageBox ? hooks.messageBox : platform.messageBox;
   current.openFile = hooks.openFile ? hooks.openFile : platform.openFile;
   current.browseFolder = hooks.browseFolder ? hooks.browseFolder : platform.browseFolder;

@@ -6,14 +6,14 @@
 #include <commdlg.h>
 #include <shlobj.h>
 
-struct TPromptHooks {
+struct PromptHooks {
   int (*messageBox)(HWND owner, const char* text, const char* caption, UINT type);
   BOOL (*openFile)(OPENFILENAMEA* ofn);
   PIDLIST_ABSOLUTE (*browseFolder)(BROWSEINFOA* bi);
 };
 
 // Installs new hooks (null members keep the platform's function); returns the previous set.
-TPromptHooks SetPromptHooks(const TPromptHooks& hooks);
+PromptHooks SetPromptHooks(const PromptHooks& hooks);
 
 int ShowMessageBox(HWND owner, const char* text, const char* caption, UINT type);
 BOOL ShowOpenFileDialog(OPENFILENAMEA* ofn);

@@ -89,12 +89,12 @@ void TPropertyPageCommon::StoreValues() {
 }
 
 // Id 65535 also names the labels: only a click of the "+" button itself commits.
-void TPropertyPageCommon::CmUnnamed(TMessage& m) {
-  if (includeAddButton && m.Control() == includeAddButton) commit_combo_text(includeBox, CommitMode::Add);
+void TPropertyPageCommon::CmUnnamed(Message& m) {
+  if (includeAddButton && m.Control() == includeAddButton) commit_combo_text(includeBox, CommitMode::kAdd);
 }
 
-void TPropertyPageCommon::CmIncludeRemove() { commit_combo_text(includeBox, CommitMode::Remove); }
-void TPropertyPageCommon::CmExcludeAdd() { commit_combo_text(excludeBox, CommitMode::Add); }
-void TPropertyPageCommon::CmExcludeRemove() { commit_combo_text(excludeBox, CommitMode::Remove); }
+void TPropertyPageCommon::CmIncludeRemove() { commit_combo_text(includeBox, CommitMode::kRemove); }
+void TPropertyPageCommon::CmExcludeAdd() { commit_combo_text(excludeBox, CommitMode::kAdd); }
+void TPropertyPageCommon::CmExcludeRemove() { commit_combo_text(excludeBox, CommitMode::kRemove); }
 void TPropertyPageCommon::CmBrowseWorkDir() { browse_folder(workDirBox, nullptr); }
 void TPropertyPageCommon::CmBrowseLog() { browse_file(logBox, "Log files (*.log)|*.log|All files (*.*)|*.*|"); }

@@ -144,7 +144,7 @@ void TDialogTarnwellCommander::CreateTaskList() {
 }
 
 // The panel's two heights and the width grow with the dialog the system rescales.
-void TDialogTarnwellCommander::EvDpiChanged(TMessage& m) {
+void TDialogTarnwellCommander::EvDpiChanged(Message& m) {
   const UINT now = HIWORD(m.wParam);
   fullWidth = ::MulDiv(fullWidth, static_cast<int>(now), static_cast<int>(dpi));
   fullHeight = ::MulDiv(fullHeight, static_cast<int>(now), static_cast<int>(dpi));
@@ -155,7 +155,7 @@ void TDialogTarnwellCommander::EvDpiChanged(TMessage& m) {
 
 void TDialogTarnwellCommander::CmBrowseLocal() { browse_folder(localBox, nullptr); }
 
-void TDialogTarnwellCommander::EvDropFiles(TMessage& m) {
+void TDialogTarnwellCommander::EvDropFiles(Message& m) {
   accept_dropped_file(localBox, reinterpret_cast<HDROP>(m.wParam));
 }
 

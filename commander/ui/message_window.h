@@ -66,7 +66,7 @@ protected:
 private:
   void CmClose();
   void EvTimer();
-  void EvDpiChanged(TMessage& m);
+  void EvDpiChanged(Message& m);
   void CmPrevious() { Step(-1); }
   void CmNext() { Step(+1); }
   void AddFirstLine();

@@ -19,7 +19,7 @@ protected:
   virtual void ShowValues() = 0;
   virtual void StoreValues() = 0;
 
-  static void ShowChoice(const TComboBox& box, const TChoiceOption& option);
+  static void ShowChoice(const TComboBox& box, const ChoiceOption& option);
   static void ShowYesOnly(const TComboBox& box, std::int32_t selection);
   static void ShowFlag(const TCheckBox& box, unsigned char flag);
   static void ShowHistory(const TComboBox& box, chain<cstring1>& list);
@@ -45,7 +45,7 @@ protected:
   void StoreValues() override;
 
 private:
-  void CmUnnamed(TMessage& m);
+  void CmUnnamed(Message& m);
   void CmIncludeRemove();
   void CmExcludeAdd();
   void CmExcludeRemove();

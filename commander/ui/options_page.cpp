@@ -15,7 +15,7 @@ LRESULT TOptionsPage::Apply() {
 }
 
 // A stored selection beyond the choices shows, and so applies, as "Default".
-void TOptionsPage::ShowChoice(const TComboBox& box, const TChoiceOption& option) {
+void TOptionsPage::ShowChoice(const TComboBox& box, const ChoiceOption& option) {
   fill_choices(box, option.choices, option.selection);
 }
 

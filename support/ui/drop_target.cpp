@@ -112,7 +112,7 @@ HRESULT STDMETHODCALLTYPE TComboBoxDropTarget::Drop(IDataObject* data, DWORD, PO
   if (!text) return E_FAIL;
 
   combo_.SetText(text);
-  commit_combo_text(combo_, CommitMode::Add);
+  commit_combo_text(combo_, CommitMode::kAdd);
   combo_.SetFocus();
   delete[] text;
   if (effect) *effect = accepted;

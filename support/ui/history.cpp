@@ -141,7 +141,7 @@ void commit_combo_text(const TComboBox& combo, CommitMode mode, bool matchCase) 
     return;
   }
   const int n = find_combo_text(combo, text, matchCase);
-  if (mode == CommitMode::Add) {
+  if (mode == CommitMode::kAdd) {
     if (n < 0) {
       combo.InsertString(text, 0);
     } else if (n > 0) {

@@ -2,8 +2,8 @@
 #include "history.h"
 
 // Other notifications are declined: the dialog's table may still want them.
-bool THistoryComboBox::HandleNotification(TMessage& m) {
+bool THistoryComboBox::HandleNotification(Message& m) {
   if (m.msg != WM_COMMAND || (m.Code() != CBN_DROPDOWN && m.Code() != CBN_KILLFOCUS)) return false;
-  commit_combo_text(*this, CommitMode::Add);
+  commit_combo_text(*this, CommitMode::kAdd);
   return true;
 }

@@ -9,5 +9,5 @@ public:
   using TComboBox::TComboBox;
 
 protected:
-  bool HandleNotification(TMessage& m) override;
+  bool HandleNotification(Message& m) override;
 };

@@ -54,7 +54,7 @@ private:
   static BOOL OpenFileHook(OPENFILENAMEA*);
   static PIDLIST_ABSOLUTE BrowseHook(BROWSEINFOA*);
   static ScriptedPrompts* active_;
-  TPromptHooks previous_;
+  PromptHooks previous_;
 };
 
 // The text of a window, whole.

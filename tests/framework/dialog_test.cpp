@@ -17,7 +17,7 @@ class TAnsweringCombo : public TComboBox {
 public:
   using TComboBox::TComboBox;
   int answered = 0;
-  bool HandleNotification(TMessage& m) override {
+  bool HandleNotification(Message& m) override {
     if (m.msg == WM_COMMAND && m.Code() != CBN_EDITCHANGE) return false;
     ++answered;
     m.result = 17;
@@ -67,12 +67,12 @@ protected:
   }
   void CmCount() { ++counted; }
   void CbCombo() { ++comboRows; }
-  void CmCancelMaybe(TMessage& m) {
+  void CmCancelMaybe(Message& m) {
     if (!swallowCancel_) CloseWindow(m.Id());
   }
   void EvTimer() { ++timers; }
-  void EvNotify(TMessage& m) { m.result = 42; }
-  void EvCtlColorEdit(TMessage& m) { m.result = reinterpret_cast<LRESULT>(::GetStockObject(GRAY_BRUSH)); }
+  void EvNotify(Message& m) { m.result = 42; }
+  void EvCtlColorEdit(Message& m) { m.result = reinterpret_cast<LRESULT>(::GetStockObject(GRAY_BRUSH)); }
   void EvRunOutOfMemory() { throw std::bad_alloc(); }
 
 private:
