@@ -34,12 +34,6 @@ void TakeNumberText(const TEdit& edit, char (&text)[kNumberTextSize]) {
 
 }  // namespace
 
-void TConfigPage::EvCommit(TMessage& m) {
-  for (const TComboBox* combo : histories_) {
-    if (combo->Id() == m.Id()) commit_combo_text(*combo, CommitMode::Add, false);
-  }
-}
-
 LRESULT TConfigPage::FinishApply() {
   model_.modified = 1;
   return TPropertyPage::Apply();
@@ -48,12 +42,6 @@ LRESULT TConfigPage::FinishApply() {
 // ---- Common Options
 
 DEFINE_RESPONSE_TABLE(TPropertyPageCommon, TConfigPage) = {
-    {WM_COMMAND, IDC_COMMON_LOG, CBN_DROPDOWN, &Self::EvCommit},
-    {WM_COMMAND, IDC_COMMON_LOG, CBN_KILLFOCUS, &Self::EvCommit},
-    {WM_COMMAND, IDC_COMMON_WORK_DIR, CBN_DROPDOWN, &Self::EvCommit},
-    {WM_COMMAND, IDC_COMMON_WORK_DIR, CBN_KILLFOCUS, &Self::EvCommit},
-    {WM_COMMAND, IDC_COMMON_FIRST_NAME, CBN_DROPDOWN, &Self::EvCommit},
-    {WM_COMMAND, IDC_COMMON_FIRST_NAME, CBN_KILLFOCUS, &Self::EvCommit},
     {WM_COMMAND, IDC_COMMON_BROWSE_LOG, BN_CLICKED, &Self::CmBrowseLog},
     {WM_COMMAND, IDC_COMMON_BROWSE_WORK_DIR, BN_CLICKED, &Self::CmBrowseWorkDirectory},
     {},
@@ -72,11 +60,7 @@ TPropertyPageCommon::TPropertyPageCommon(ConfigModel& model)
       workDirectory_(this, IDC_COMMON_WORK_DIR),
       useLog_(this, IDC_COMMON_USE_LOG),
       log_(this, IDC_COMMON_LOG),
-      retries_(this, IDC_COMMON_RETRIES) {
-  AddHistory(log_);
-  AddHistory(workDirectory_);
-  AddHistory(firstName_);
-}
+      retries_(this, IDC_COMMON_RETRIES) {}
 
 void TPropertyPageCommon::SetupWindow() {
   TConfigPage::SetupWindow();
@@ -110,14 +94,6 @@ void TPropertyPageCommon::CmBrowseWorkDirectory() { browse_folder(workDirectory_
 
 // ---- FTP Options
 
-DEFINE_RESPONSE_TABLE(TPropertyPageFTP, TConfigPage) = {
-    {WM_COMMAND, IDC_FTP_DIR_LIST, CBN_DROPDOWN, &Self::EvCommit},
-    {WM_COMMAND, IDC_FTP_DIR_LIST, CBN_KILLFOCUS, &Self::EvCommit},
-    {WM_COMMAND, IDC_FTP_PROXY, CBN_DROPDOWN, &Self::EvCommit},
-    {WM_COMMAND, IDC_FTP_PROXY, CBN_KILLFOCUS, &Self::EvCommit},
-    {},
-};
-
 TPropertyPageFTP::TPropertyPageFTP(ConfigModel& model)
     : TConfigPage(IDD_PAGE_FTP, model),
       useDirList_(this, IDC_FTP_USE_DIR_LIST),
@@ -126,10 +102,7 @@ TPropertyPageFTP::TPropertyPageFTP(ConfigModel& model)
       unixLinks_(this, IDC_FTP_UNIX_LINKS),
       pasv_(this, IDC_FTP_PASV),
       useProxy_(this, IDC_FTP_USE_PROXY),
-      proxy_(this, IDC_FTP_PROXY) {
-  AddHistory(dirList_);
-  AddHistory(proxy_);
-}
+      proxy_(this, IDC_FTP_PROXY) {}
 
 void TPropertyPageFTP::SetupWindow() {
   TConfigPage::SetupWindow();
@@ -151,14 +124,6 @@ LRESULT TPropertyPageFTP::Apply() {
 
 // ---- HTTP Options
 
-DEFINE_RESPONSE_TABLE(TPropertyPageHTTP, TConfigPage) = {
-    {WM_COMMAND, IDC_HTTP_DEFAULT_HTML, CBN_DROPDOWN, &Self::EvCommit},
-    {WM_COMMAND, IDC_HTTP_DEFAULT_HTML, CBN_KILLFOCUS, &Self::EvCommit},
-    {WM_COMMAND, IDC_HTTP_PROXY, CBN_DROPDOWN, &Self::EvCommit},
-    {WM_COMMAND, IDC_HTTP_PROXY, CBN_KILLFOCUS, &Self::EvCommit},
-    {},
-};
-
 TPropertyPageHTTP::TPropertyPageHTTP(ConfigModel& model)
     : TConfigPage(IDD_PAGE_HTTP, model),
       useDefaultHtml_(this, IDC_HTTP_USE_DEFAULT_HTML),
@@ -167,10 +132,7 @@ TPropertyPageHTTP::TPropertyPageHTTP(ConfigModel& model)
       relocate_(this, IDC_HTTP_RELOCATE),
       nonHtml_(this, IDC_HTTP_NON_HTML),
       useProxy_(this, IDC_HTTP_USE_PROXY),
-      proxy_(this, IDC_HTTP_PROXY) {
-  AddHistory(defaultHtml_);
-  AddHistory(proxy_);
-}
+      proxy_(this, IDC_HTTP_PROXY) {}
 
 void TPropertyPageHTTP::SetupWindow() {
   TConfigPage::SetupWindow();
@@ -193,10 +155,6 @@ LRESULT TPropertyPageHTTP::Apply() {
 // ---- NNTP Options
 
 DEFINE_RESPONSE_TABLE(TPropertyPageNNTP, TConfigPage) = {
-    {WM_COMMAND, IDC_NNTP_MSGID_DIR, CBN_DROPDOWN, &Self::EvCommit},
-    {WM_COMMAND, IDC_NNTP_MSGID_DIR, CBN_KILLFOCUS, &Self::EvCommit},
-    {WM_COMMAND, IDC_NNTP_FILE_LIST, CBN_DROPDOWN, &Self::EvCommit},
-    {WM_COMMAND, IDC_NNTP_FILE_LIST, CBN_KILLFOCUS, &Self::EvCommit},
     {WM_COMMAND, IDC_NNTP_BROWSE_MSGID_DIR, BN_CLICKED, &Self::CmBrowseMsgidDirectory},
     {},
 };
@@ -208,10 +166,7 @@ TPropertyPageNNTP::TPropertyPageNNTP(ConfigModel& model)
       useMsgidDirectory_(this, IDC_NNTP_USE_MSGID_DIR),
       msgidDirectory_(this, IDC_NNTP_MSGID_DIR),
       useFileList_(this, IDC_NNTP_USE_FILE_LIST),
-      fileList_(this, IDC_NNTP_FILE_LIST) {
-  AddHistory(msgidDirectory_);
-  AddHistory(fileList_);
-}
+      fileList_(this, IDC_NNTP_FILE_LIST) {}
 
 void TPropertyPageNNTP::SetupWindow() {
   TConfigPage::SetupWindow();

@@ -1,28 +1,22 @@
 // The four pages of the configuration sheet. Each shows its part of ConfigModel when its
 // window is made and takes it back when the sheet applies; none touches the registry.
 #pragma once
-#include <vector>
 #include "config_model.h"
 #include "controls.h"
+#include "history_combo.h"
 #include "property_sheet.h"
 
-// What the four pages share: the model, and committing typed text into a history combo
-// box when its list opens or it loses the focus.
+// What the four pages share: the model. History fields are THistoryComboBox members,
+// which commit typed text when their list opens or they lose the focus.
 class TConfigPage : public TPropertyPage {
 public:
   TConfigPage(int resourceId, ConfigModel& model) : TPropertyPage(resourceId), model_(model) {}
 
 protected:
-  // Registers a history combo box for EvCommit.
-  void AddHistory(const TComboBox& combo) { histories_.push_back(&combo); }
-  void EvCommit(TMessage& m);
   // Ends every page's apply: the model now holds what the pages show.
   LRESULT FinishApply();
 
   ConfigModel& model_;
-
-private:
-  std::vector<const TComboBox*> histories_;
 };
 
 class TPropertyPageCommon : public TConfigPage {
@@ -39,11 +33,11 @@ private:
 
   TComboBox createDirectory_, overwrite_, recursive_, gauge_, talk_;
   TCheckBox useFirstName_;  // hidden and disabled, never filled
-  TComboBox firstName_;
+  THistoryComboBox firstName_;
   TCheckBox useWorkDirectory_;
-  TComboBox workDirectory_;
+  THistoryComboBox workDirectory_;
   TCheckBox useLog_;
-  TComboBox log_;
+  THistoryComboBox log_;
   TEdit retries_;
   DECLARE_RESPONSE_TABLE(TPropertyPageCommon);
 };
@@ -58,11 +52,10 @@ protected:
 
 private:
   TCheckBox useDirList_;
-  TComboBox dirList_;
+  THistoryComboBox dirList_;
   TComboBox erase_, unixLinks_, pasv_;
   TCheckBox useProxy_;
-  TComboBox proxy_;
-  DECLARE_RESPONSE_TABLE(TPropertyPageFTP);
+  THistoryComboBox proxy_;
 };
 
 class TPropertyPageHTTP : public TConfigPage {
@@ -75,11 +68,10 @@ protected:
 
 private:
   TCheckBox useDefaultHtml_;
-  TComboBox defaultHtml_;
+  THistoryComboBox defaultHtml_;
   TComboBox sameSite_, relocate_, nonHtml_;
   TCheckBox useProxy_;
-  TComboBox proxy_;
-  DECLARE_RESPONSE_TABLE(TPropertyPageHTTP);
+  THistoryComboBox proxy_;
 };
 
 class TPropertyPageNNTP : public TConfigPage {
@@ -96,8 +88,8 @@ private:
   TComboBox decode_;
   TEdit minimumRows_;
   TCheckBox useMsgidDirectory_;
-  TComboBox msgidDirectory_;
+  THistoryComboBox msgidDirectory_;
   TCheckBox useFileList_;
-  TComboBox fileList_;
+  THistoryComboBox fileList_;
   DECLARE_RESPONSE_TABLE(TPropertyPageNNTP);
 };

@@ -85,7 +85,7 @@ void TDialogAbout::SetupWindow() {
   PlaceNearOwner(Handle(), ParentHandle(), 5, 4);
 }
 
-void TDialogAbout::EvDpiChanged(TMessage& m) {
+void TDialogAbout::EvDpiChanged(Message& m) {
   TDialog::EvDpiChanged(m);
   picture_.ShowIn(::GetDlgItem(hwnd_, IDC_ABOUT_PICTURE), HIWORD(m.wParam));
 }

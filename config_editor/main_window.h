@@ -39,9 +39,9 @@ protected:
   void SetupWindow() override;
 
 private:
-  void EvDpiChanged(TMessage& m);
+  void EvDpiChanged(Message& m);
 
-  TScaledPicture picture_;
+  ScaledPicture picture_;
 
   DECLARE_RESPONSE_TABLE(TDialogAbout);
 };

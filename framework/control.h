@@ -1,6 +1,7 @@
 // TControl: a control object bound to a control id of its dialog. The dialog attaches it
 // to the template's control during its own setup, before the derived dialog's setup runs.
 #pragma once
+#include "message.h"
 #include "window.h"
 
 class TDialog;
@@ -18,6 +19,10 @@ public:
   // Owner drawing, forwarded by the dialog from WM_DRAWITEM / WM_MEASUREITEM.
   virtual void DrawItem(DRAWITEMSTRUCT&) {}
   virtual void MeasureItem(MEASUREITEMSTRUCT&) {}
+  // A notification this control sent its dialog (WM_COMMAND or WM_NOTIFY), offered here
+  // before the dialog's table. True handles it, with any answer in m.result; false
+  // declines, and the dialog's table sees it as if the control had no say.
+  virtual bool HandleNotification(Message&) { return false; }
 
 protected:
   // Routes the control window's own messages to WindowProc (a subclass over the

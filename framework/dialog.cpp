@@ -1,6 +1,6 @@
 #include "dialog.h"
 
-const TResponse<TDialog> TDialog::responses[] = {
+const Response<TDialog> TDialog::responses[] = {
     {WM_COMMAND, IDOK, BN_CLICKED, &TDialog::CmOk},
     {WM_COMMAND, IDCANCEL, BN_CLICKED, &TDialog::CmCancel},
     {WM_DPICHANGED, 0, 0, &TDialog::EvDpiChanged},
@@ -80,11 +80,29 @@ void TDialog::SetupWindow() {
   }
 }
 
-bool TDialog::Respond(TMessage& m) { return RespondFrom(this, responses, m); }
+bool TDialog::Respond(Message& m) { return RespondFrom(this, responses, m); }
 
 TControl* TDialog::ChildById(int id) const {
   for (TControl* c : children_)
     if (c->Id() == id) return c;
+  return nullptr;
+}
+
+// Several controls may share an id (the template's unnamed 65535, for one): the window
+// handle the message names settles which object it is.
+TControl* TDialog::SourceOf(const Message& m) const {
+  int id = 0;
+  HWND from = nullptr;
+  if (m.msg == WM_COMMAND) {
+    id = m.Id();
+    from = m.Control();
+  } else if (m.msg == WM_NOTIFY) {
+    id = static_cast<int>(m.Notify()->idFrom);
+    from = m.Notify()->hwndFrom;
+  }
+  if (!from) return nullptr;
+  for (TControl* c : children_)
+    if (c->Id() == id && c->Handle() == from) return c;
   return nullptr;
 }
 
@@ -134,7 +152,10 @@ INT_PTR TDialog::Dispatch(UINT msg, WPARAM w, LPARAM l) {
       break;
     }
   }
-  TMessage m{msg, w, l};
+  Message m{msg, w, l};
+  if (TControl* c = SourceOf(m)) {
+    if (c->HandleNotification(m)) return Answer(msg, m.result);
+  }
   if (!Respond(m)) return FALSE;
   return Answer(msg, m.result);
 }

@@ -1,8 +1,9 @@
 // TDialog: a window built from a dialog resource, run modally (Execute) or, for tests and
 // embedding, modeless (Create). It attaches its control objects before the derived setup
-// runs, dispatches every message through the class's response table, and speaks the
+// runs, offers each control's notifications to that control's object first, dispatches
+// the rest through the class's response table, and speaks the
 // dialog-procedure protocol itself: handlers only decide, and put any result in
-// TMessage::result, which goes to DWLP_MSGRESULT.
+// Message::result, which goes to DWLP_MSGRESULT.
 #pragma once
 #include <vector>
 #include "allocation.h"
@@ -31,11 +32,11 @@ public:
 protected:
   virtual void SetupWindow();    // WM_INITDIALOG: attaches and sets up the controls
   virtual void CleanupWindow() {}  // WM_DESTROY
-  virtual bool Respond(TMessage& m);
+  virtual bool Respond(Message& m);
   void CmOk() { CloseWindow(IDOK); }
   void CmCancel() { CloseWindow(IDCANCEL); }
   // Only top-level windows are told; pictures drawn at the old DPI are the class's own.
-  void EvDpiChanged(TMessage& m) { TakeSuggestedRect(hwnd_, m.lParam); }
+  void EvDpiChanged(Message& m) { TakeSuggestedRect(hwnd_, m.lParam); }
 
   // The one procedure for every dialog: finds the object and dispatches.
   static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l);
@@ -50,8 +51,11 @@ protected:
 
 private:
   TControl* ChildById(int id) const;
+  // The control object a WM_COMMAND or WM_NOTIFY came from, or null (menus, accelerators,
+  // windows without an object).
+  TControl* SourceOf(const Message& m) const;
   INT_PTR Answer(UINT msg, LRESULT result);
-  static const TResponse<TDialog> responses[];
+  static const Response<TDialog> responses[];
 
   HWND parent_;
   int resourceId_;

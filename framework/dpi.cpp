@@ -59,11 +59,11 @@ void TakeSuggestedRect(HWND window, LPARAM suggested) {
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-TScaledPicture::~TScaledPicture() {
+ScaledPicture::~ScaledPicture() {
   if (shown_) ::DeleteObject(shown_);
 }
 
-void TScaledPicture::ShowIn(HWND control, UINT dpi) {
+void ScaledPicture::ShowIn(HWND control, UINT dpi) {
   HBITMAP scaled = LoadScaledBitmap(::GetModuleHandleA(nullptr), resourceId_, dpi);
   if (!scaled) return;
   auto previous = reinterpret_cast<HBITMAP>(

@@ -23,12 +23,12 @@ void TakeSuggestedRect(HWND window, LPARAM suggested);
 // A picture control's bitmap resource, shown at a window's DPI. It owns whatever bitmap
 // the control shows once it has been shown: the one the control loaded itself has no
 // other owner, and its own earlier ones are replaced.
-class TScaledPicture {
+class ScaledPicture {
 public:
-  explicit TScaledPicture(int resourceId) : resourceId_(resourceId) {}
-  ~TScaledPicture();
-  TScaledPicture(const TScaledPicture&) = delete;
-  TScaledPicture& operator=(const TScaledPicture&) = delete;
+  explicit ScaledPicture(int resourceId) : resourceId_(resourceId) {}
+  ~ScaledPicture();
+  ScaledPicture(const ScaledPicture&) = delete;
+  ScaledPicture& operator=(const ScaledPicture&) = delete;
 
   // Leaves the control as it is when the picture cannot be made.
   void ShowIn(HWND control, UINT dpi);

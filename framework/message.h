@@ -1,8 +1,8 @@
-// TMessage: one window message as a handler sees it, and the result it hands back.
+// Message: one window message as a handler sees it, and the result it hands back.
 #pragma once
 #include <windows.h>
 
-struct TMessage {
+struct Message {
   UINT msg;
   WPARAM wParam;
   LPARAM lParam;

@@ -13,13 +13,13 @@ int PlatformPopupMenu(HMENU menu, int x, int y, HWND owner) {
   return static_cast<int>(::TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, x,
                                            y, 0, owner, nullptr));
 }
-TPromptHooks platform{PlatformMessageBox, PlatformOpenFile, PlatformBrowseFolder, PlatformSaveFile,
+PromptHooks platform{PlatformMessageBox, PlatformOpenFile, PlatformBrowseFolder, PlatformSaveFile,
                       PlatformPopupMenu};
-TPromptHooks current = platform;
+PromptHooks current = platform;
 }  // namespace
 
-TPromptHooks SetPromptHooks(const TPromptHooks& hooks) {
-  TPromptHooks old = current;
+PromptHooks SetPromptHooks(const PromptHooks& hooks) {
+  PromptHooks old = current;
   current.messageBox = hooks.messageBox ? hooks.messageBox : platform.messageBox;
   current.openFile = hooks.openFile ? hooks.openFile : platform.openFile;
   current.browseFolder = hooks.browseFolder ? hooks.browseFolder : platform.browseFolder;

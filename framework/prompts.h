@@ -6,7 +6,7 @@
 #include <commdlg.h>
 #include <shlobj.h>
 
-struct TPromptHooks {
+struct PromptHooks {
   int (*messageBox)(HWND owner, const char* text, const char* caption, UINT type);
   BOOL (*openFile)(OPENFILENAMEA* ofn);
   PIDLIST_ABSOLUTE (*browseFolder)(BROWSEINFOA* bi);
@@ -16,7 +16,7 @@ struct TPromptHooks {
 };
 
 // Installs new hooks (null members keep the platform's function); returns the previous set.
-TPromptHooks SetPromptHooks(const TPromptHooks& hooks);
+PromptHooks SetPromptHooks(const PromptHooks& hooks);
 
 int ShowMessageBox(HWND owner, const char* text, const char* caption, UINT type);
 BOOL ShowOpenFileDialog(OPENFILENAMEA* ofn);

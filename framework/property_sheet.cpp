@@ -23,7 +23,7 @@ HPROPSHEETPAGE TPropertyPage::CreatePage() {
   return ::CreatePropertySheetPageA(&psp);
 }
 
-bool TPropertyPage::Respond(TMessage& m) {
+bool TPropertyPage::Respond(Message& m) {
   if (m.msg == WM_NOTIFY && m.Notify()->code == static_cast<UINT>(PSN_APPLY)) {
     m.result = Apply();
     return true;

@@ -21,7 +21,7 @@ protected:
   // The sheet's apply notification (PSN_APPLY): store the controls, then return the
   // base's result, which accepts.
   virtual LRESULT Apply() { return PSNRET_NOERROR; }
-  bool Respond(TMessage& m) override;
+  bool Respond(Message& m) override;
 
 private:
   static INT_PTR CALLBACK PageProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l);

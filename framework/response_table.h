@@ -15,18 +15,18 @@
 #include "message.h"
 
 template <class D>
-struct TResponse {
+struct Response {
   UINT msg = 0;  // 0 ends the table
   int id = 0;
   UINT code = 0;
   void (D::*plain)() = nullptr;
-  void (D::*full)(TMessage&) = nullptr;
+  void (D::*full)(Message&) = nullptr;
 
-  constexpr TResponse() = default;
-  constexpr TResponse(UINT m, int i, UINT c, void (D::*h)()) : msg(m), id(i), code(c), plain(h) {}
-  constexpr TResponse(UINT m, int i, UINT c, void (D::*h)(TMessage&)) : msg(m), id(i), code(c), full(h) {}
+  constexpr Response() = default;
+  constexpr Response(UINT m, int i, UINT c, void (D::*h)()) : msg(m), id(i), code(c), plain(h) {}
+  constexpr Response(UINT m, int i, UINT c, void (D::*h)(Message&)) : msg(m), id(i), code(c), full(h) {}
 
-  bool Matches(const TMessage& m) const {
+  bool Matches(const Message& m) const {
     if (m.msg != msg) return false;
     if (msg == WM_COMMAND) return m.Id() == id && static_cast<UINT>(m.Code()) == code;
     if (msg == WM_NOTIFY) return static_cast<int>(m.Notify()->idFrom) == id && m.Notify()->code == code;
@@ -35,7 +35,7 @@ struct TResponse {
 };
 
 template <class D>
-bool RespondFrom(D* self, const TResponse<D>* table, TMessage& m) {
+bool RespondFrom(D* self, const Response<D>* table, Message& m) {
   for (; table->msg; ++table) {
     if (!table->Matches(m)) continue;
     if (table->plain) (self->*table->plain)();
@@ -48,9 +48,9 @@ bool RespondFrom(D* self, const TResponse<D>* table, TMessage& m) {
 #define DECLARE_RESPONSE_TABLE(cls) \
  protected:                         \
   using Self = cls;                 \
-  static const TResponse<cls> responses[]; \
-  bool Respond(TMessage& m) override
+  static const Response<cls> responses[]; \
+  bool Respond(Message& m) override
 
 #define DEFINE_RESPONSE_TABLE(cls, base) \
-  bool cls::Respond(TMessage& m) { return RespondFrom(this, responses, m) || base::Respond(m); } \
-  const TResponse<cls> cls::responses[]
+  bool cls::Respond(Message& m) { return RespondFrom(this, responses, m) || base::Respond(m); } \
+  const Response<cls> cls::responses[]

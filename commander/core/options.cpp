@@ -20,13 +20,13 @@ const char* const kDecodeSwitches[] = {nullptr, "-dec", "-dec-"};
 
 const char* const kYesOnlyChoices[] = {"Default", "Yes", nullptr};
 
-int TChoiceOption::ChoiceCount() const {
+int ChoiceOption::ChoiceCount() const {
   int n = 0;
   while (choices[n]) ++n;
   return n;
 }
 
-const char* TChoiceOption::Switch() const {
+const char* ChoiceOption::Switch() const {
   return selection > 0 && selection < ChoiceCount() ? switches[selection] : nullptr;
 }
 

@@ -7,7 +7,7 @@
 #include "cstring1.h"
 
 // A fixed-choice option: the selection is the position in its drop-down list.
-struct TChoiceOption {
+struct ChoiceOption {
   std::int32_t selection;
   const char* const* choices;   // null-terminated, "Default" first
   const char* const* switches;  // one per choice; entry 0 is null
@@ -24,11 +24,11 @@ enum ProxyState : std::int32_t { kProxyOff = 0, kProxyOn = 1, kProxyDefault = 2 
 
 struct TaskOptions {
   // Common options.
-  TChoiceOption createDirectory;
-  TChoiceOption overwriteMode;
-  TChoiceOption recursiveMode;
-  TChoiceOption transferGauge;
-  TChoiceOption clientServerTalk;
+  ChoiceOption createDirectory;
+  ChoiceOption overwriteMode;
+  ChoiceOption recursiveMode;
+  ChoiceOption transferGauge;
+  ChoiceOption clientServerTalk;
   char retryCount[kShortTextSize];
   unsigned char useFirstFilename;
   chain<cstring1> firstFilename;
@@ -46,9 +46,9 @@ struct TaskOptions {
   unsigned char ftpGetDirList;
   unsigned char useDirListName;
   chain<cstring1> dirListName;
-  TChoiceOption eraseSource;
+  ChoiceOption eraseSource;
   std::int32_t includeUnixLinks;  // 0 Default, 1 Yes
-  TChoiceOption pasvMode;
+  ChoiceOption pasvMode;
   std::int32_t ftpProxyState;     // ProxyState
   chain<cstring1> ftpProxy;
 
@@ -57,14 +57,14 @@ struct TaskOptions {
   unsigned char useDefaultHtml;
   chain<cstring1> defaultHtml;
   std::int32_t includeSameSite;   // 0 Default, 1 Yes
-  TChoiceOption includeNonHtml;
-  TChoiceOption relocateImages;
+  ChoiceOption includeNonHtml;
+  ChoiceOption relocateImages;
   std::int32_t httpProxyState;    // ProxyState
   chain<cstring1> httpProxy;
 
   // NNTP options. Download is not Outdate.
   unsigned char nntpOutdate;
-  TChoiceOption decodePosts;
+  ChoiceOption decodePosts;
   char minimumRows[kShortTextSize];
   unsigned char useMsgidDirectory;
   chain<cstring1> msgidDirectory;

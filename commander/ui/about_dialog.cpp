@@ -15,7 +15,7 @@ void AboutDialog::SetupWindow() {
   PlaceNearOwner(Handle(), ParentHandle());
 }
 
-void AboutDialog::EvDpiChanged(TMessage& m) {
+void AboutDialog::EvDpiChanged(Message& m) {
   TDialog::EvDpiChanged(m);
   picture_.ShowIn(::GetDlgItem(hwnd_, IDC_ABOUT_PICTURE), HIWORD(m.wParam));
 }

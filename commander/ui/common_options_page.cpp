@@ -6,16 +6,6 @@
 #include "resource.h"
 
 DEFINE_RESPONSE_TABLE(TPropertyPageCommon, TOptionsPage) = {
-    {WM_COMMAND, IDC_COMMON_LOG, CBN_DROPDOWN, &Self::CbCommitHistory},
-    {WM_COMMAND, IDC_COMMON_LOG, CBN_KILLFOCUS, &Self::CbCommitHistory},
-    {WM_COMMAND, IDC_COMMON_INCLUDE, CBN_DROPDOWN, &Self::CbCommitHistory},
-    {WM_COMMAND, IDC_COMMON_INCLUDE, CBN_KILLFOCUS, &Self::CbCommitHistory},
-    {WM_COMMAND, IDC_COMMON_WORK_DIR, CBN_DROPDOWN, &Self::CbCommitHistory},
-    {WM_COMMAND, IDC_COMMON_WORK_DIR, CBN_KILLFOCUS, &Self::CbCommitHistory},
-    {WM_COMMAND, IDC_COMMON_EXCLUDE, CBN_DROPDOWN, &Self::CbCommitHistory},
-    {WM_COMMAND, IDC_COMMON_EXCLUDE, CBN_KILLFOCUS, &Self::CbCommitHistory},
-    {WM_COMMAND, IDC_COMMON_FIRST_FILENAME, CBN_DROPDOWN, &Self::CbCommitHistory},
-    {WM_COMMAND, IDC_COMMON_FIRST_FILENAME, CBN_KILLFOCUS, &Self::CbCommitHistory},
     {WM_COMMAND, IDC_COMMON_BROWSE_LOG, BN_CLICKED, &Self::CmBrowseLog},
     {WM_COMMAND, IDC_COMMON_BROWSE_WORK_DIR, BN_CLICKED, &Self::CmBrowseWorkDir},
     {WM_COMMAND, IDC_COMMON_INCLUDE_ADD, BN_CLICKED, &Self::CmUnnamed},
@@ -42,10 +32,7 @@ TPropertyPageCommon::TPropertyPageCommon(CommanderState& state)
       logBox(this, IDC_COMMON_LOG),
       includeBox(this, IDC_COMMON_INCLUDE),
       excludeBox(this, IDC_COMMON_EXCLUDE),
-      workDirBox(this, IDC_COMMON_WORK_DIR) {
-  for (const TComboBox* box : {&logBox, &includeBox, &workDirBox, &excludeBox, &firstFilenameBox})
-    AddHistoryBox(*box);
-}
+      workDirBox(this, IDC_COMMON_WORK_DIR) {}
 
 // The "+" beside the inclusive patterns is the one button among the controls with id
 // 65535 (the others are static labels), so it is found once by its window class.
@@ -102,12 +89,12 @@ void TPropertyPageCommon::StoreValues() {
 }
 
 // Id 65535 also names the labels: only a click of the "+" button itself commits.
-void TPropertyPageCommon::CmUnnamed(TMessage& m) {
-  if (includeAddButton && m.Control() == includeAddButton) commit_combo_text(includeBox, CommitMode::Add);
+void TPropertyPageCommon::CmUnnamed(Message& m) {
+  if (includeAddButton && m.Control() == includeAddButton) commit_combo_text(includeBox, CommitMode::kAdd);
 }
 
-void TPropertyPageCommon::CmIncludeRemove() { commit_combo_text(includeBox, CommitMode::Remove); }
-void TPropertyPageCommon::CmExcludeAdd() { commit_combo_text(excludeBox, CommitMode::Add); }
-void TPropertyPageCommon::CmExcludeRemove() { commit_combo_text(excludeBox, CommitMode::Remove); }
+void TPropertyPageCommon::CmIncludeRemove() { commit_combo_text(includeBox, CommitMode::kRemove); }
+void TPropertyPageCommon::CmExcludeAdd() { commit_combo_text(excludeBox, CommitMode::kAdd); }
+void TPropertyPageCommon::CmExcludeRemove() { commit_combo_text(excludeBox, CommitMode::kRemove); }
 void TPropertyPageCommon::CmBrowseWorkDir() { browse_folder(workDirBox, nullptr); }
 void TPropertyPageCommon::CmBrowseLog() { browse_file(logBox, "Log files (*.log)|*.log|All files (*.*)|*.*|"); }

@@ -2,14 +2,6 @@
 #include "option_pages.h"
 #include "resource.h"
 
-DEFINE_RESPONSE_TABLE(TPropertyPageFTP, TOptionsPage) = {
-    {WM_COMMAND, IDC_FTP_DIR_LIST_NAME, CBN_DROPDOWN, &Self::CbCommitHistory},
-    {WM_COMMAND, IDC_FTP_DIR_LIST_NAME, CBN_KILLFOCUS, &Self::CbCommitHistory},
-    {WM_COMMAND, IDC_FTP_PROXY, CBN_DROPDOWN, &Self::CbCommitHistory},
-    {WM_COMMAND, IDC_FTP_PROXY, CBN_KILLFOCUS, &Self::CbCommitHistory},
-    {},
-};
-
 TPropertyPageFTP::TPropertyPageFTP(CommanderState& state)
     : TOptionsPage(IDD_OPTIONS_FTP, state),
       downloadButton(this, IDC_FTP_DOWNLOAD),
@@ -21,10 +13,7 @@ TPropertyPageFTP::TPropertyPageFTP(CommanderState& state)
       unixLinksBox(this, IDC_FTP_UNIX_LINKS),
       pasvBox(this, IDC_FTP_PASV),
       useProxyBox(this, IDC_FTP_USE_PROXY),
-      proxyBox(this, IDC_FTP_PROXY) {
-  AddHistoryBox(dirListNameBox);
-  AddHistoryBox(proxyBox);
-}
+      proxyBox(this, IDC_FTP_PROXY) {}
 
 void TPropertyPageFTP::ShowValues() {
   if (options_.ftpUpload) uploadButton.SetCheck(BST_CHECKED);

@@ -2,14 +2,6 @@
 #include "option_pages.h"
 #include "resource.h"
 
-DEFINE_RESPONSE_TABLE(TPropertyPageHTTP, TOptionsPage) = {
-    {WM_COMMAND, IDC_HTTP_DEFAULT_HTML, CBN_DROPDOWN, &Self::CbCommitHistory},
-    {WM_COMMAND, IDC_HTTP_DEFAULT_HTML, CBN_KILLFOCUS, &Self::CbCommitHistory},
-    {WM_COMMAND, IDC_HTTP_PROXY, CBN_DROPDOWN, &Self::CbCommitHistory},
-    {WM_COMMAND, IDC_HTTP_PROXY, CBN_KILLFOCUS, &Self::CbCommitHistory},
-    {},
-};
-
 TPropertyPageHTTP::TPropertyPageHTTP(CommanderState& state)
     : TOptionsPage(IDD_OPTIONS_HTTP, state),
       downloadButton(this, IDC_HTTP_DOWNLOAD),
@@ -20,10 +12,7 @@ TPropertyPageHTTP::TPropertyPageHTTP(CommanderState& state)
       nonHtmlBox(this, IDC_HTTP_NON_HTML),
       relocateBox(this, IDC_HTTP_RELOCATE),
       useProxyBox(this, IDC_HTTP_USE_PROXY),
-      proxyBox(this, IDC_HTTP_PROXY) {
-  AddHistoryBox(defaultHtmlBox);
-  AddHistoryBox(proxyBox);
-}
+      proxyBox(this, IDC_HTTP_PROXY) {}
 
 void TPropertyPageHTTP::ShowValues() {
   (options_.httpRecovery ? recoveryButton : downloadButton).SetCheck(BST_CHECKED);

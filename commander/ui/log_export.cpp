@@ -107,7 +107,7 @@ void TarngetMessageDialog::CmSaveAs() {
   ShowError(hwnd_, message ? message.get() : "Write file error");
 }
 
-void TarngetMessageDialog::EvContextMenu(TMessage& m) {
+void TarngetMessageDialog::EvContextMenu(Message& m) {
   const RECT anchor{0, 0, 0, 0};
   const int command =
       ChooseFromMenu(hwnd_, kLogMenu, ContextMenuPoint(m.lParam, list.Handle(), anchor), [](int) { return true; });

@@ -15,10 +15,6 @@
 DEFINE_RESPONSE_TABLE(TDialogTarnwellCommander, TDialog) = {
     {WM_COMMAND, IDC_GO, BN_CLICKED, &Self::CmGo},
     {WM_COMMAND, IDC_ESCAPE, BN_CLICKED, &Self::CmEscape},
-    {WM_COMMAND, IDC_URL, CBN_DROPDOWN, &Self::CbUrlCommit},
-    {WM_COMMAND, IDC_URL, CBN_KILLFOCUS, &Self::CbUrlCommit},
-    {WM_COMMAND, IDC_LOCAL, CBN_DROPDOWN, &Self::CbLocalCommit},
-    {WM_COMMAND, IDC_LOCAL, CBN_KILLFOCUS, &Self::CbLocalCommit},
     {WM_COMMAND, IDC_BROWSE_LOCAL, BN_CLICKED, &Self::CmBrowseLocal},
     {WM_COMMAND, IDC_ABOUT, BN_CLICKED, &Self::CmAbout},
     {WM_COMMAND, IDC_OPTIONS, BN_CLICKED, &Self::CmOptions},
@@ -153,7 +149,7 @@ void TDialogTarnwellCommander::CreateTaskList() {
 }
 
 // The panel's two heights and the width grow with the dialog the system rescales.
-void TDialogTarnwellCommander::EvDpiChanged(TMessage& m) {
+void TDialogTarnwellCommander::EvDpiChanged(Message& m) {
   const UINT now = HIWORD(m.wParam);
   fullWidth = ::MulDiv(fullWidth, static_cast<int>(now), static_cast<int>(dpi));
   fullHeight = ::MulDiv(fullHeight, static_cast<int>(now), static_cast<int>(dpi));
@@ -162,11 +158,9 @@ void TDialogTarnwellCommander::EvDpiChanged(TMessage& m) {
   TDialog::EvDpiChanged(m);
 }
 
-void TDialogTarnwellCommander::CbUrlCommit() { commit_combo_text(urlBox, CommitMode::Add); }
-void TDialogTarnwellCommander::CbLocalCommit() { commit_combo_text(localBox, CommitMode::Add); }
 void TDialogTarnwellCommander::CmBrowseLocal() { browse_folder(localBox, nullptr); }
 
-void TDialogTarnwellCommander::EvDropFiles(TMessage& m) {
+void TDialogTarnwellCommander::EvDropFiles(Message& m) {
   accept_dropped_file(localBox, reinterpret_cast<HDROP>(m.wParam));
 }
 

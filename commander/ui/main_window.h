@@ -23,7 +23,7 @@ public:
   TCheckBox topMostBox;
   TCheckBox useOptionsBox;
   TCheckBox useConfigBox;
-  TComboBox urlBox;
+  THistoryComboBox urlBox;
   TDrop1ComboBox localBox;
   TStatic placeholder;             // marks where the task list goes; never shown
   std::unique_ptr<TTaskListView> taskList;
@@ -48,7 +48,7 @@ protected:
   virtual void CmState();
   virtual void PollTasks();
   // The list view asks for the text of column 1 (LVN_GETDISPINFOA).
-  virtual void EvTaskListDisplayText(TMessage& m);
+  virtual void EvTaskListDisplayText(Message& m);
   // Removes one row's task: 0 when it is gone, -1 when the user or the platform refused.
   virtual int RemoveTask(int row);
   // Removes every task from the last row up, stopping at the first refusal: 0 when the
@@ -59,7 +59,7 @@ protected:
   virtual void CmRetry();
   virtual void CmCopyCommandLines();
   void CmSelectAllTasks();
-  void EvContextMenu(TMessage& m);
+  void EvContextMenu(Message& m);
 
 private:
   CommanderState& state_;
@@ -76,12 +76,10 @@ private:
   void CmTarngetConfig();
   void CmTopMost() { ApplyTopMost(); }
   void CmTaskSwitch() { ApplyTaskPanelSwitch(); }
-  void CbUrlCommit();
-  void CbLocalCommit();
-  void EvDropFiles(TMessage& m);
+  void EvDropFiles(Message& m);
   void EvTimer() { PollTasks(); }
   void EvClose();
-  void EvDpiChanged(TMessage& m);
+  void EvDpiChanged(Message& m);
 
   DECLARE_RESPONSE_TABLE(TDialogTarnwellCommander);
 };

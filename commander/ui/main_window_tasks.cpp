@@ -34,7 +34,7 @@ void TDialogTarnwellCommander::PollTasks() {
   if (taskList && TaskBoard(hwnd_, *taskList, taskChain).PollTasks() > 0) FlashIfInBackground(hwnd_);
 }
 
-void TDialogTarnwellCommander::EvTaskListDisplayText(TMessage& m) {
+void TDialogTarnwellCommander::EvTaskListDisplayText(Message& m) {
   if (taskList) TaskBoard(hwnd_, *taskList, taskChain).DisplayText(*reinterpret_cast<NMLVDISPINFOA*>(m.lParam));
 }
 

@@ -191,7 +191,7 @@ void TarngetMessageDialog::ShowRow(int row) {
 
 void TarngetMessageDialog::EvTimer() { Refresh(); }
 
-void TarngetMessageDialog::EvDpiChanged(TMessage& m) {
+void TarngetMessageDialog::EvDpiChanged(Message& m) {
   TDialog::EvDpiChanged(m);
   list.ScaleTo(HIWORD(m.wParam));
 }

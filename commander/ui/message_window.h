@@ -71,11 +71,11 @@ protected:
 private:
   void CmClose();
   void EvTimer();
-  void EvDpiChanged(TMessage& m);
+  void EvDpiChanged(Message& m);
   // The log out of the window: the clipboard, a file, and the menu that offers both.
   void CmCopyAll();
   void CmSaveAs();
-  void EvContextMenu(TMessage& m);
+  void EvContextMenu(Message& m);
   void CmPrevious() { Step(-1); }
   void CmNext() { Step(+1); }
   void AddFirstLine();

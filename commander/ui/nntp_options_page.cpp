@@ -4,10 +4,6 @@
 #include "resource.h"
 
 DEFINE_RESPONSE_TABLE(TPropertyPageNNTP, TOptionsPage) = {
-    {WM_COMMAND, IDC_NNTP_MSGID_DIR, CBN_DROPDOWN, &Self::CbCommitHistory},
-    {WM_COMMAND, IDC_NNTP_MSGID_DIR, CBN_KILLFOCUS, &Self::CbCommitHistory},
-    {WM_COMMAND, IDC_NNTP_FILE_LIST, CBN_DROPDOWN, &Self::CbCommitHistory},
-    {WM_COMMAND, IDC_NNTP_FILE_LIST, CBN_KILLFOCUS, &Self::CbCommitHistory},
     {WM_COMMAND, IDC_NNTP_BROWSE_MSGID_DIR, BN_CLICKED, &Self::CmBrowseMsgidDir},
     {},
 };
@@ -23,10 +19,7 @@ TPropertyPageNNTP::TPropertyPageNNTP(CommanderState& state)
       useMsgidDirBox(this, IDC_NNTP_USE_MSGID_DIR),
       msgidDirBox(this, IDC_NNTP_MSGID_DIR),
       useFileListBox(this, IDC_NNTP_USE_FILE_LIST),
-      fileListBox(this, IDC_NNTP_FILE_LIST) {
-  AddHistoryBox(msgidDirBox);
-  AddHistoryBox(fileListBox);
-}
+      fileListBox(this, IDC_NNTP_FILE_LIST) {}
 
 void TPropertyPageNNTP::ShowValues() {
   (options_.nntpOutdate ? outdateButton : downloadButton).SetCheck(BST_CHECKED);

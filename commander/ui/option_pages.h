@@ -4,8 +4,8 @@
 // drops down and when they lose the focus; only apply copies those lists into the option set.
 #pragma once
 #include <cstdint>
-#include <vector>
 #include "commander_state.h"
+#include "history_combo.h"
 #include "property_sheet.h"
 
 class TOptionsPage : public TPropertyPage {
@@ -20,11 +20,7 @@ protected:
   virtual void ShowValues() = 0;
   virtual void StoreValues() = 0;
 
-  // Registers a history field, so that its drop-down and focus-loss notifications commit.
-  void AddHistoryBox(const TComboBox& box) { historyBoxes_.push_back(&box); }
-  void CbCommitHistory(TMessage& m);
-
-  static void ShowChoice(const TComboBox& box, const TChoiceOption& option);
+  static void ShowChoice(const TComboBox& box, const ChoiceOption& option);
   static void ShowYesOnly(const TComboBox& box, std::int32_t selection);
   static void ShowFlag(const TCheckBox& box, unsigned char flag);
   static void ShowHistory(const TComboBox& box, chain<cstring1>& list);
@@ -36,7 +32,6 @@ protected:
 
 private:
   unsigned char& applied_;
-  std::vector<const TComboBox*> historyBoxes_;
 };
 
 class TPropertyPageCommon : public TOptionsPage {
@@ -46,7 +41,7 @@ public:
   TComboBox createDirBox, overwriteBox, recursiveBox, gaugeBox, talkBox;
   TEdit retriesEdit;
   TCheckBox useFirstFilenameBox, useLogBox, useIncludeBox, useExcludeBox, useWorkDirBox;
-  TComboBox firstFilenameBox, logBox, includeBox, excludeBox, workDirBox;
+  THistoryComboBox firstFilenameBox, logBox, includeBox, excludeBox, workDirBox;
   // The "+" beside the inclusive patterns: it shares id 65535 with the static labels.
   HWND includeAddButton = nullptr;
 
@@ -56,7 +51,7 @@ protected:
   void StoreValues() override;
 
 private:
-  void CmUnnamed(TMessage& m);
+  void CmUnnamed(Message& m);
   void CmIncludeRemove();
   void CmExcludeAdd();
   void CmExcludeRemove();
@@ -72,15 +67,14 @@ public:
 
   TRadioButton downloadButton, uploadButton, dirListButton;
   TCheckBox useDirListNameBox;
-  TComboBox dirListNameBox, eraseBox, unixLinksBox, pasvBox;
+  THistoryComboBox dirListNameBox;
+  TComboBox eraseBox, unixLinksBox, pasvBox;
   TCheckBox useProxyBox;  // three states
-  TComboBox proxyBox;
+  THistoryComboBox proxyBox;
 
 protected:
   void ShowValues() override;
   void StoreValues() override;
-
-  DECLARE_RESPONSE_TABLE(TPropertyPageFTP);
 };
 
 class TPropertyPageHTTP : public TOptionsPage {
@@ -89,15 +83,14 @@ public:
 
   TRadioButton downloadButton, recoveryButton;
   TCheckBox useDefaultHtmlBox;
-  TComboBox defaultHtmlBox, sameSiteBox, nonHtmlBox, relocateBox;
+  THistoryComboBox defaultHtmlBox;
+  TComboBox sameSiteBox, nonHtmlBox, relocateBox;
   TCheckBox useProxyBox;  // three states
-  TComboBox proxyBox;
+  THistoryComboBox proxyBox;
 
 protected:
   void ShowValues() override;
   void StoreValues() override;
-
-  DECLARE_RESPONSE_TABLE(TPropertyPageHTTP);
 };
 
 class TPropertyPageNNTP : public TOptionsPage {
@@ -108,9 +101,9 @@ public:
   TComboBox decodeBox;
   TEdit minRowsEdit;
   TCheckBox useMsgidDirBox;
-  TComboBox msgidDirBox;
+  THistoryComboBox msgidDirBox;
   TCheckBox useFileListBox;
-  TComboBox fileListBox;
+  THistoryComboBox fileListBox;
 
 protected:
   void ShowValues() override;

@@ -14,13 +14,8 @@ LRESULT TOptionsPage::Apply() {
   return TPropertyPage::Apply();
 }
 
-void TOptionsPage::CbCommitHistory(TMessage& m) {
-  for (const TComboBox* box : historyBoxes_)
-    if (box->Id() == m.Id()) commit_combo_text(*box, CommitMode::Add);
-}
-
 // A stored selection beyond the choices shows, and so applies, as "Default".
-void TOptionsPage::ShowChoice(const TComboBox& box, const TChoiceOption& option) {
+void TOptionsPage::ShowChoice(const TComboBox& box, const ChoiceOption& option) {
   fill_choices(box, option.choices, option.selection);
 }
 

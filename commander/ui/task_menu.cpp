@@ -54,7 +54,7 @@ bool Applies(const TaskSelection& s, int command) {
 
 }  // namespace
 
-void TDialogTarnwellCommander::EvContextMenu(TMessage& m) {
+void TDialogTarnwellCommander::EvContextMenu(Message& m) {
   if (!taskList || reinterpret_cast<HWND>(m.wParam) != taskList->Handle()) return;
   RECT anchor{0, 0, 0, 0};
   const int first = taskList->FirstSelected();

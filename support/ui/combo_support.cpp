@@ -20,7 +20,7 @@ namespace {
 void take_path(const TComboBox& combo, char* path) {
   to_forward_slashes(path);
   combo.SetText(path);
-  commit_combo_text(combo, CommitMode::Add);
+  commit_combo_text(combo, CommitMode::kAdd);
   combo.SetFocus();
 }
 

@@ -6,6 +6,7 @@
 #include <shellapi.h>
 #include <memory>
 #include "controls.h"
+#include "history_combo.h"
 
 // An OLE drop target that puts dragged text (CF_TEXT) into one combo box and commits it.
 // The owning window holds it as a member; the reference count never frees it.
@@ -33,10 +34,11 @@ private:
   IDataObject* held_ = nullptr;
 };
 
-// A combo box that takes a file dropped on itself (WS_EX_ACCEPTFILES in its template).
-class TDrop1ComboBox : public TComboBox {
+// A history combo box that takes a file dropped on itself (WS_EX_ACCEPTFILES in its
+// template).
+class TDrop1ComboBox : public THistoryComboBox {
 public:
-  using TComboBox::TComboBox;
+  using THistoryComboBox::THistoryComboBox;
   void SetupWindow() override;
 protected:
   bool WindowProc(UINT msg, WPARAM w, LPARAM l, LRESULT& result) override;

@@ -113,14 +113,14 @@ HRESULT STDMETHODCALLTYPE TComboBoxDropTarget::Drop(IDataObject* data, DWORD, PO
   if (!text) return E_FAIL;
 
   combo_.SetText(text.get());
-  commit_combo_text(combo_, CommitMode::Add);
+  commit_combo_text(combo_, CommitMode::kAdd);
   combo_.SetFocus();
   if (effect) *effect = accepted;
   return S_OK;
 }
 
 void TDrop1ComboBox::SetupWindow() {
-  TComboBox::SetupWindow();
+  THistoryComboBox::SetupWindow();
   Subclass();
 }
 
@@ -130,5 +130,5 @@ bool TDrop1ComboBox::WindowProc(UINT msg, WPARAM w, LPARAM l, LRESULT& result) {
     result = 0;
     return true;
   }
-  return TComboBox::WindowProc(msg, w, l, result);
+  return THistoryComboBox::WindowProc(msg, w, l, result);
 }

@@ -135,7 +135,7 @@ void commit_combo_text(const TComboBox& combo, CommitMode mode, bool matchCase) 
   const char* text = trim(whole.get());
   if (text[0] == '\0') return;
   const int n = find_combo_text(combo, text, matchCase);
-  if (mode == CommitMode::Add) {
+  if (mode == CommitMode::kAdd) {
     if (n < 0) {
       combo.InsertString(text, 0);
     } else if (n > 0) {

@@ -9,7 +9,7 @@
 // Every list of both programs keeps at most this many entries in the registry.
 const int kHistoryLimit = 10;
 
-enum class CommitMode { Add, Remove };
+enum class CommitMode { kAdd, kRemove };
 
 // Appends the stored entries 0.. to `list` until the first missing number or `limit`.
 // 0, or -1 when a value could not be read (the entries before it stay).

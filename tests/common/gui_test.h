@@ -63,7 +63,7 @@ private:
   static BOOL SaveFileHook(OPENFILENAMEA*);
   static int PopupMenuHook(HMENU, int, int, HWND);
   static ScriptedPrompts* active_;
-  TPromptHooks previous_;
+  PromptHooks previous_;
 };
 
 // The text of a window, whole.

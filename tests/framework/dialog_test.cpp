@@ -12,6 +12,19 @@ public:
   void ODADrawEntire(DRAWITEMSTRUCT&) override { ++drawn; }
 };
 
+// Answers its edit changes and any WM_NOTIFY itself (17) and declines its other commands.
+class TAnsweringCombo : public TComboBox {
+public:
+  using TComboBox::TComboBox;
+  int answered = 0;
+  bool HandleNotification(Message& m) override {
+    if (m.msg == WM_COMMAND && m.Code() != CBN_EDITCHANGE) return false;
+    ++answered;
+    m.result = 17;
+    return true;
+  }
+};
+
 const UINT kRunOutOfMemory = WM_USER + 9;
 
 class TCatchingEdit : public TEdit {
@@ -19,6 +32,7 @@ public:
   using TEdit::TEdit;
   int caught = 0;
   void SetupWindow() override { Subclass(); }
+
 protected:
   bool WindowProc(UINT msg, WPARAM, LPARAM, LRESULT& result) override {
     if (msg == kRunOutOfMemory) throw std::bad_alloc();
@@ -35,10 +49,10 @@ public:
       : TDialog(nullptr, 100), edit(this, 10), combo(this, 11), box(this, 12), list(this, 14),
         swallowCancel_(swallowCancel) {}
   TCatchingEdit edit;
-  TComboBox combo;
+  TAnsweringCombo combo;
   TCheckBox box;
   TRecordingList list;
-  int counted = 0, timers = 0, cleanups = 0;
+  int counted = 0, timers = 0, cleanups = 0, comboRows = 0;
   int* cleanupsElsewhere = nullptr;  // counts past the object's life
   std::string textAtSetup;
 
@@ -52,12 +66,13 @@ protected:
     if (cleanupsElsewhere) ++*cleanupsElsewhere;
   }
   void CmCount() { ++counted; }
-  void CmCancelMaybe(TMessage& m) {
+  void CbCombo() { ++comboRows; }
+  void CmCancelMaybe(Message& m) {
     if (!swallowCancel_) CloseWindow(m.Id());
   }
   void EvTimer() { ++timers; }
-  void EvNotify(TMessage& m) { m.result = 42; }
-  void EvCtlColorEdit(TMessage& m) { m.result = reinterpret_cast<LRESULT>(::GetStockObject(GRAY_BRUSH)); }
+  void EvNotify(Message& m) { m.result = 42; }
+  void EvCtlColorEdit(Message& m) { m.result = reinterpret_cast<LRESULT>(::GetStockObject(GRAY_BRUSH)); }
   void EvRunOutOfMemory() { throw std::bad_alloc(); }
 
 private:
@@ -67,6 +82,8 @@ private:
 
 DEFINE_RESPONSE_TABLE(TTestDialog, TDialog) = {
     {WM_COMMAND, 13, BN_CLICKED, &Self::CmCount},
+    {WM_COMMAND, 11, CBN_EDITCHANGE, &Self::CbCombo},
+    {WM_COMMAND, 11, CBN_SELCHANGE, &Self::CbCombo},
     {WM_COMMAND, IDCANCEL, BN_CLICKED, &Self::CmCancelMaybe},
     {WM_TIMER, 0, 0, &Self::EvTimer},
     {WM_NOTIFY, 14, NM_CUSTOMDRAW, &Self::EvNotify},
@@ -99,6 +116,26 @@ TEST(Dialog, NotifyResultGoesToMsgResult) {
   // A notification that no row names falls to the default, which answers 0.
   NMHDR other{::GetDlgItem(dlg.Handle(), 14), 14, static_cast<UINT>(NM_CLICK)};
   EXPECT_EQ(::SendMessageA(dlg.Handle(), WM_NOTIFY, 14, reinterpret_cast<LPARAM>(&other)), 0);
+}
+
+TEST(Dialog, AControlAnswersItsNotificationsBeforeTheTableOrDeclinesThemToIt) {
+  TTestDialog dlg;
+  ASSERT_NE(dlg.Create(), nullptr);
+  auto command = [&](int code, HWND from) {
+    ::SendMessageA(dlg.Handle(), WM_COMMAND, MAKEWPARAM(11, code), reinterpret_cast<LPARAM>(from));
+  };
+  command(CBN_EDITCHANGE, dlg.combo.Handle());
+  EXPECT_EQ(dlg.combo.answered, 1);
+  EXPECT_EQ(dlg.comboRows, 0) << "an answered notification must not reach the table";
+  command(CBN_SELCHANGE, dlg.combo.Handle());
+  EXPECT_EQ(dlg.comboRows, 1) << "a declined one reaches it as before";
+  // An accelerator (no window) or another window with the control's id is not the control.
+  command(CBN_EDITCHANGE, nullptr);
+  command(CBN_EDITCHANGE, dlg.edit.Handle());
+  EXPECT_EQ(dlg.combo.answered, 1);
+  EXPECT_EQ(dlg.comboRows, 3);
+  NMHDR hdr{dlg.combo.Handle(), 11, static_cast<UINT>(NM_CLICK)};
+  EXPECT_EQ(::SendMessageA(dlg.Handle(), WM_NOTIFY, 11, reinterpret_cast<LPARAM>(&hdr)), 17);
 }
 
 TEST(Dialog, AnswersGoToMsgResultOrAreReturnedAsEachMessageWants) {

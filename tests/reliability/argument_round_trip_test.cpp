@@ -119,7 +119,7 @@ class ArgumentMaker {
   // whose lists and short texts hold random text; composed with ComposeCommandLine.
   void ComposedList(std::string& line, Strings& expected) {
     TaskOptions o;
-    for (TChoiceOption* c :
+    for (ChoiceOption* c :
          {&o.createDirectory, &o.overwriteMode, &o.recursiveMode, &o.transferGauge, &o.clientServerTalk, &o.eraseSource,
           &o.pasvMode, &o.includeNonHtml, &o.relocateImages, &o.decodePosts})
       c->selection = Below(c->ChoiceCount() + 1);

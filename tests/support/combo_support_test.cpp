@@ -449,7 +449,7 @@ BOOL RecordOpen(OPENFILENAMEA* ofn) {
 }  // namespace
 
 TEST_F(ComboSupport, FolderBrowserIsOwnedByTheDialogRootedAtTheDesktopForDirectoriesOnly) {
-  TPromptHooks previous = SetPromptHooks({nullptr, nullptr, RecordBrowse, nullptr, nullptr});
+  PromptHooks previous = SetPromptHooks({nullptr, nullptr, RecordBrowse, nullptr, nullptr});
   browse_folder(dlg.plain, nullptr);
   SetPromptHooks(previous);
   EXPECT_EQ(seenBrowse.hwndOwner, dlg.Handle());
@@ -483,7 +483,7 @@ TEST_F(ComboSupport, ChosenFileArrivesWithForwardSlashesAndTopsTheHistory) {
 }
 
 TEST_F(ComboSupport, FileDialogGetsThePlatformFilterAnEmptyNameAndNoDefaults) {
-  TPromptHooks previous = SetPromptHooks({nullptr, RecordOpen, nullptr, nullptr, nullptr});
+  PromptHooks previous = SetPromptHooks({nullptr, RecordOpen, nullptr, nullptr, nullptr});
   browse_file(dlg.plain, "Log files (*.log)|*.log|All files (*.*)|*.*|");
   EXPECT_EQ(seenFilterBytes, std::string("Log files (*.log)\0*.log\0All files (*.*)\0*.*\0\0", 45));
   EXPECT_EQ(seenOpen.lStructSize, sizeof(OPENFILENAMEA));

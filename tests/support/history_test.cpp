@@ -312,7 +312,7 @@ TEST_F(HistoryCombo, FindIgnoresCaseUnlessAskedAndGivesMinusOneWhenAbsent) {
 TEST_F(HistoryCombo, AddOfANewTextInsertsTheTrimmedTextFirstAndLeavesTheEdit) {
   dlg.plain.AddString("x");
   dlg.plain.SetText(" \tnew value\r\n");
-  commit_combo_text(dlg.plain, CommitMode::Add);
+  commit_combo_text(dlg.plain, CommitMode::kAdd);
   EXPECT_EQ(Items(dlg.plain), (std::vector<std::string>{"new value", "x"}));
   EXPECT_EQ(EditText(dlg.plain), " \tnew value\r\n");
 }
@@ -321,7 +321,7 @@ TEST_F(HistoryCombo, AddOfAnExistingTextMovesItFirstInTheTypedCase) {
   dlg.plain.AddString("x");
   dlg.plain.AddString("ABC");
   dlg.plain.SetText(" abc ");
-  commit_combo_text(dlg.plain, CommitMode::Add);
+  commit_combo_text(dlg.plain, CommitMode::kAdd);
   EXPECT_EQ(Items(dlg.plain), (std::vector<std::string>{"abc", "x"}));
   EXPECT_EQ(EditText(dlg.plain), "abc");
 }
@@ -330,7 +330,7 @@ TEST_F(HistoryCombo, AddOfTheFirstItemChangesNothingEvenInAnotherCase) {
   dlg.plain.AddString("First");
   dlg.plain.AddString("second");
   dlg.plain.SetText("FIRST");
-  commit_combo_text(dlg.plain, CommitMode::Add);
+  commit_combo_text(dlg.plain, CommitMode::kAdd);
   EXPECT_EQ(Items(dlg.plain), (std::vector<std::string>{"First", "second"}));
   EXPECT_EQ(EditText(dlg.plain), "FIRST");
 }
@@ -339,25 +339,25 @@ TEST_F(HistoryCombo, AddInASortedComboStillPutsTheTextFirst) {
   dlg.sorted.AddString("a");
   dlg.sorted.AddString("b");
   dlg.sorted.SetText("z");
-  commit_combo_text(dlg.sorted, CommitMode::Add);
+  commit_combo_text(dlg.sorted, CommitMode::kAdd);
   EXPECT_EQ(Items(dlg.sorted), (std::vector<std::string>{"z", "a", "b"}));
 }
 
 TEST_F(HistoryCombo, EmptyOrBlankEditTextIsNeverCommitted) {
   dlg.plain.AddString("only");
   dlg.plain.SetText("");
-  commit_combo_text(dlg.plain, CommitMode::Add);
-  commit_combo_text(dlg.plain, CommitMode::Remove);
+  commit_combo_text(dlg.plain, CommitMode::kAdd);
+  commit_combo_text(dlg.plain, CommitMode::kRemove);
   EXPECT_EQ(Items(dlg.plain), (std::vector<std::string>{"only"}));
   dlg.plain.SetText(" \t ");
-  commit_combo_text(dlg.plain, CommitMode::Add);
+  commit_combo_text(dlg.plain, CommitMode::kAdd);
   EXPECT_EQ(Items(dlg.plain), (std::vector<std::string>{"only"}));
 }
 
 TEST_F(HistoryCombo, RemoveShowsTheItemThatTookThePlace) {
   for (const char* s : {"a", "b", "c"}) dlg.plain.AddString(s);
   dlg.plain.SetText("B");
-  commit_combo_text(dlg.plain, CommitMode::Remove);
+  commit_combo_text(dlg.plain, CommitMode::kRemove);
   EXPECT_EQ(Items(dlg.plain), (std::vector<std::string>{"a", "c"}));
   EXPECT_EQ(EditText(dlg.plain), "c");
 }
@@ -365,7 +365,7 @@ TEST_F(HistoryCombo, RemoveShowsTheItemThatTookThePlace) {
 TEST_F(HistoryCombo, RemovingTheLastItemShowsTheNewLastItem) {
   for (const char* s : {"a", "b", "c"}) dlg.plain.AddString(s);
   dlg.plain.SetText(" c ");
-  commit_combo_text(dlg.plain, CommitMode::Remove);
+  commit_combo_text(dlg.plain, CommitMode::kRemove);
   EXPECT_EQ(Items(dlg.plain), (std::vector<std::string>{"a", "b"}));
   EXPECT_EQ(EditText(dlg.plain), "b");
 }
@@ -373,13 +373,13 @@ TEST_F(HistoryCombo, RemovingTheLastItemShowsTheNewLastItem) {
 TEST_F(HistoryCombo, RemovingTheOnlyItemOrAnUnknownTextClearsTheEdit) {
   dlg.plain.AddString("only");
   dlg.plain.SetText("only");
-  commit_combo_text(dlg.plain, CommitMode::Remove);
+  commit_combo_text(dlg.plain, CommitMode::kRemove);
   EXPECT_EQ(dlg.plain.GetCount(), 0);
   EXPECT_EQ(EditText(dlg.plain), "");
 
   dlg.plain.AddString("kept");
   dlg.plain.SetText("unknown");
-  commit_combo_text(dlg.plain, CommitMode::Remove);
+  commit_combo_text(dlg.plain, CommitMode::kRemove);
   EXPECT_EQ(Items(dlg.plain), (std::vector<std::string>{"kept"}));
   EXPECT_EQ(EditText(dlg.plain), "");
 }
@@ -392,7 +392,7 @@ TEST_F(HistoryCombo, ListRoundTripsThroughComboAndRegistry) {
   Fill(list, {"one", longEntry, "three"});
   fill_combo_take(dlg.plain, list, false);
   dlg.plain.SetText("three");
-  commit_combo_text(dlg.plain, CommitMode::Add);
+  commit_combo_text(dlg.plain, CommitMode::kAdd);
   read_combo(dlg.plain, list);
   EXPECT_EQ(save_history(key, "RT", list, kHistoryLimit), 0);
   chain<cstring1> loaded;
